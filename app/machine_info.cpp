@@ -1,0 +1,6 @@
+#include "app/machine_info.h"
+
+MachineInfoRecord& MachineInfo() {
+  static MachineInfoRecord record;
+  return record;
+}

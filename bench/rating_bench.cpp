@@ -1,0 +1,136 @@
+// Start-up table build, one eval lookup and the rating of a device list:
+// this program's implementation side by side with the literal one.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "app/batch_rating.h"
+#include "platform/resources.h"
+#include "rating/score_table.h"
+#include "spec_literal_table.h"
+
+namespace {
+
+const std::string& CpuText() {
+  static const std::string text = LoadTextResource("CPU.TXT", "TEXT");
+  return text;
+}
+const std::string& GpuText() {
+  static const std::string text = LoadTextResource("GPU.TXT", "TEXT");
+  return text;
+}
+
+std::vector<std::string> TableNames(const std::string& text) {
+  std::vector<std::string> names;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) names.push_back(line.substr(0, line.rfind(':')));
+  return names;
+}
+
+// A device list of `count` lines: real table names in the spellings devices
+// report, with one line in ten naming a device the tables do not know.
+std::string DeviceList(int count) {
+  const std::vector<std::string> cpus = TableNames(CpuText());
+  const std::vector<std::string> gpus = TableNames(GpuText());
+  std::mt19937 random(42);
+  std::string list = "id\tdate\tuser\tCPU\tRAM\tGPU\n";
+  for (int i = 0; i < count; ++i) {
+    const std::string& cpu = cpus[random() % cpus.size()];
+    const std::string gpu = i % 10 == 0 ? "Unknown Graphics " + std::to_string(i) : gpus[random() % gpus.size()];
+    list += std::to_string(100000 + i) + "\t2026-12-08\tplayer\t" + cpu + "\t" +
+            std::to_string(1024 * (1 + random() % 32)) + ".00 MB\t" + gpu + "\t9.18.13.3788\n";
+  }
+  return list;
+}
+
+const LiteralScoreTable& LiteralCpuTable() {
+  static const LiteralScoreTable table = LiteralLoadScoreTable(CpuText());
+  return table;
+}
+const LiteralScoreTable& LiteralGpuTable() {
+  static const LiteralScoreTable table = LiteralLoadScoreTable(GpuText());
+  return table;
+}
+
+void BM_StartupTables_Ours(benchmark::State& state) {
+  for (auto _ : state) {
+    ScoreTable gpu = LoadScoreTable("gpu.txt");
+    ScoreTable cpu = LoadScoreTable("cpu.txt");
+    benchmark::DoNotOptimize(gpu.Size() + cpu.Size());
+  }
+}
+BENCHMARK(BM_StartupTables_Ours)->Unit(benchmark::kMillisecond);
+
+void BM_StartupTables_Literal(benchmark::State& state) {
+  for (auto _ : state) {
+    LiteralScoreTable gpu = LiteralLoadScoreTable(GpuText());
+    LiteralScoreTable cpu = LiteralLoadScoreTable(CpuText());
+    benchmark::DoNotOptimize(gpu.size() + cpu.size());
+  }
+}
+BENCHMARK(BM_StartupTables_Literal)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+const char kEvalCpu[] = "Intel(R) Core(TM) i7 CPU       X 980  @ 3.33GHz";
+const char kEvalGpu[] = "NVIDIA GeForce GTX 690";
+
+void BM_EvalLookup_Ours(benchmark::State& state) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(CpuTable().Find(kEvalCpu));
+    benchmark::DoNotOptimize(GpuTable().Find(kEvalGpu));
+  }
+}
+BENCHMARK(BM_EvalLookup_Ours)->Unit(benchmark::kMicrosecond);
+
+void BM_EvalLookup_Literal(benchmark::State& state) {
+  const LiteralScoreTable& cpu = LiteralCpuTable();
+  const LiteralScoreTable& gpu = LiteralGpuTable();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(cpu.count(kEvalCpu));
+    benchmark::DoNotOptimize(gpu.count(kEvalGpu));
+  }
+}
+BENCHMARK(BM_EvalLookup_Literal)->Unit(benchmark::kMicrosecond);
+
+// Parse, normalise, look up, rate and format, in memory.
+void BM_RateDeviceList_Ours(benchmark::State& state) {
+  const std::string list = DeviceList(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    std::istringstream input(list);
+    std::ostringstream output;
+    benchmark::DoNotOptimize(RateDeviceLines(input, output).rated_lines);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RateDeviceList_Ours)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The literal rating is slow enough that a list of 1,000 lines is measured;
+// the figure to compare is lines per second.
+void BM_RateDeviceList_Literal(benchmark::State& state) {
+  const std::string list = DeviceList(static_cast<int>(state.range(0)));
+  const LiteralScoreTable& cpu = LiteralCpuTable();
+  const LiteralScoreTable& gpu = LiteralGpuTable();
+  for (auto _ : state) benchmark::DoNotOptimize(LiteralRateDeviceList(list, cpu, gpu));
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RateDeviceList_Literal)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// End to end: the device-list file in, the result file out, flushed per line.
+void BM_RateDeviceListFile_Ours(benchmark::State& state) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "machinecheck-bench";
+  std::filesystem::create_directories(dir);
+  const std::string list_path = (dir / "devices.txt").string();
+  const std::string result_path = list_path + " - result.txt";
+  std::ofstream(list_path, std::ios::binary) << DeviceList(static_cast<int>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(RateDeviceList(result_path, list_path).rated_lines);
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_RateDeviceListFile_Ours)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

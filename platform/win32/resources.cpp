@@ -1,0 +1,14 @@
+#include "platform/resources.h"
+
+#include <windows.h>
+
+std::string LoadTextResource(const char* name, const char* type) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC info = FindResourceA(module, name, type);
+  if (info == nullptr) return {};
+  HGLOBAL loaded = LoadResource(module, info);
+  DWORD size = SizeofResource(module, info);
+  const void* data = loaded == nullptr ? nullptr : LockResource(loaded);
+  if (data == nullptr || size == 0) return {};
+  return std::string(static_cast<const char*>(data), size);
+}

@@ -1,0 +1,120 @@
+#include "rating/rating.h"
+
+#include <gtest/gtest.h>
+
+#include "rating/rating_words.h"
+#include "support/rating_fixture.h"
+
+namespace {
+
+const std::string kGraphics = kGraphicsWord;
+const std::string kMemory = kMemoryWord;
+
+struct RatingRow {
+  std::int32_t graphics;
+  std::int32_t processor;
+  std::uint64_t memory;
+  const char* level;
+  int gain_extra;  // 0: random 1 to 50
+  std::string low_devices;
+};
+
+TEST(RateMachine, RatesEachTierAsDocumented) {
+  const RatingRow rows[] = {
+      {14000, 10862, 8 * kGiB, "1", 350, ""},
+      {5000, 5000, 4 * kGiB, "2", 279, ""},
+      {2500, 1900, 2 * kGiB, "3", 250, ""},
+      {12000, 10256, 3 * kGiB, "3", 250, ""},
+      {1300, 1250, 8 * kGiB, "3", 158, ""},
+      {950, 600, 8 * kGiB, "4", 0, kGraphics + "/CPU"},
+      {100, 100, 512 * kMiB, "5", 0, kGraphics + "/CPU/" + kMemory},
+  };
+  for (const RatingRow& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.graphics << " x " << row.processor << ", " << row.memory);
+    DescribeMachine(row.graphics, row.processor, row.memory);
+    RateMachine();
+    MachineInfoRecord& info = MachineInfo();
+    EXPECT_EQ(info["Level"], row.level);
+    EXPECT_EQ(info["LowDevices"], row.low_devices);
+    EXPECT_EQ(info["OutDevices"], "");
+    const int bonus = std::stoi(info["GainExtra"]);
+    if (row.gain_extra != 0) {
+      EXPECT_EQ(bonus, row.gain_extra);
+    } else {
+      EXPECT_GE(bonus, 1);
+      EXPECT_LE(bonus, 50);
+    }
+    EXPECT_EQ(info["Gain"], std::to_string(bonus + 500));
+  }
+}
+
+TEST(RateMachine, ADeviceMissingFromItsTableIsNotRated) {
+  DescribeMachine(0, 5000, 8 * kGiB);
+  RateMachine();
+  MachineInfoRecord& info = MachineInfo();
+  EXPECT_EQ(info["OutDevices"], kGraphics);
+  EXPECT_EQ(info["LowDevices"], kGraphics);  // a score of 0 is the lowest tier
+  EXPECT_EQ(info["Level"], "-1");
+  EXPECT_EQ(info["GainExtra"], "0");
+  EXPECT_EQ(info["Gain"], "0");
+
+  DescribeMachine(0, 0, 8 * kGiB);
+  RateMachine();
+  EXPECT_EQ(info["OutDevices"], kGraphics + "/CPU");
+  EXPECT_EQ(info["LowDevices"].rfind(kGraphics + "/CPU", 0), 0u);
+  EXPECT_EQ(info["Level"], "-1");
+}
+
+TEST(RateMachine, MemoryTierStartsAtExactly3840MiB) {
+  DescribeMachine(14000, 10862, 3840 * kMiB);
+  RateMachine();
+  EXPECT_EQ(MachineInfo()["Level"], "1");
+  DescribeMachine(14000, 10862, 3840 * kMiB - 1);
+  RateMachine();
+  EXPECT_EQ(MachineInfo()["Level"], "3");
+  EXPECT_EQ(MachineInfo()["GainExtra"], "250");  // scores above the tier's range give its top
+}
+
+TEST(RateMachine, MemoryThatIsNoNumberRatesAsNone) {
+  DescribeMachine(14000, 10862, 0);
+  MachineInfo()["RAM Bytes"] = "";
+  RateMachine();
+  EXPECT_EQ(MachineInfo()["Level"], "5");
+  EXPECT_EQ(MachineInfo()["LowDevices"], kMemory);
+}
+
+TEST(RateMachine, CurrentHardwareBeyondThe32BitProductGetsTheTopBonus) {
+  // 80,000 x 40,000 does not fit a signed 32-bit integer.
+  DescribeMachine(40000, 80000, 32 * kGiB);
+  RateMachine();
+  EXPECT_EQ(MachineInfo()["Level"], "1");
+  EXPECT_EQ(MachineInfo()["GainExtra"], "350");
+}
+
+TEST(RateMachine, RatesMachinesOfTheBuiltInTables) {
+  MachineInfoRecord& info = MachineInfo();
+  info["CPU"] = "Intel Core i7 980X @ 3.33GHz";
+  info["GPU"] = "NVIDIA GeForce GTX 690";
+  info["RAM Bytes"] = "8589934592";
+  RateMachine();
+  EXPECT_EQ(info["Level"], "1");
+  EXPECT_EQ(info["GainExtra"], "348");
+  EXPECT_EQ(info["Gain"], "848");
+
+  info["CPU"] = "Intel Core i5-2400 @ 3.10GHz";
+  info["GPU"] = "NVIDIA GeForce GTX 660";
+  info["RAM Bytes"] = "4294967296";
+  RateMachine();
+  EXPECT_EQ(info["Level"], "2");
+  EXPECT_EQ(info["Gain"], "789");
+}
+
+TEST(ComputeGainExtra, InterpolatesBySquareRootOfTheScoreProduct) {
+  EXPECT_EQ(ComputeGainExtra(14000, 0, 10862), 350);
+  EXPECT_EQ(ComputeGainExtra(12000, 0, 10256), 341);  // the tier's lower end
+  EXPECT_EQ(ComputeGainExtra(1200, 2, 1200), 151);
+  EXPECT_EQ(ComputeGainExtra(2500, 2, 1900), 250);  // lower end of the next tier: f = 1
+  EXPECT_EQ(ComputeGainExtra(1000, 1, 1000), 251);  // below the tier: f = 0
+}
+
+}  // namespace
