@@ -3,54 +3,61 @@
 #include <cstddef>
 #include <fstream>
 #include <istream>
+#include <limits>
 #include <ostream>
-#include <streambuf>
 #include <string>
 
+#include "app/decimal_text.h"
 #include "app/machine_info.h"
 #include "app/memory_size.h"
 #include "rating/rating.h"
+#include "rating/white_space.h"
 
 namespace {
 
 constexpr std::size_t kMaxLineLength = 1023;
+// Room for the longest line, the CR of a CR LF line end, one character that
+// tells a longer line apart, and the terminator.
+constexpr std::streamsize kLineBufferSize = kMaxLineLength + 3;
 
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 bool IsMemoryChar(char c) { return (c >= '0' && c <= '9') || c == '.'; }
 
 // A non-empty run of non-space characters at `pos` that ends in a tab; the
 // position after the tab, or npos.
 std::size_t SkipWordAndTab(std::string_view line, std::size_t pos, std::string_view* word) {
   std::size_t end = pos;
-  while (end < line.size() && !IsSpace(line[end])) ++end;
+  while (end < line.size() && !IsWhiteSpace(line[end])) ++end;
   if (end == pos || end == line.size() || line[end] != '\t') return std::string_view::npos;
   if (word != nullptr) *word = line.substr(pos, end - pos);
   return end + 1;
 }
 
+bool HasLineBreak(std::string_view text) {
+  for (char c : text) {
+    if (c == '\r' || c == '\n') return true;
+  }
+  return false;
+}
+
 enum class LineRead { kLine, kOverlong, kEnd };
 
-// Reads one line of at most kMaxLineLength characters. A CR before the line
-// feed is dropped, so lists written on Windows read the same everywhere.
-LineRead ReadListLine(std::streambuf& in, std::string& line) {
-  line.clear();
-  bool overlong = false;
-  int c = in.sbumpc();
-  if (c == std::char_traits<char>::eof()) return LineRead::kEnd;
-  for (; c != std::char_traits<char>::eof(); c = in.sbumpc()) {
-    if (c == '\n') {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      break;
-    }
-    if (line.size() <= kMaxLineLength + 1) {
-      line.push_back(static_cast<char>(c));
-    } else {
-      overlong = true;
-    }
+// Reads one line into `buffer` and sets `line` to it. Lines longer than
+// kMaxLineLength characters are passed over up to their line feed. A CR
+// before the line feed is dropped, so lists written on Windows read the
+// same everywhere.
+LineRead ReadListLine(std::istream& in, char (&buffer)[kLineBufferSize], std::string_view& line) {
+  in.getline(buffer, kLineBufferSize);
+  const std::size_t count = static_cast<std::size_t>(in.gcount());
+  if (in.fail()) {
+    if (count == 0) return LineRead::kEnd;  // end of file (or a read error)
+    in.clear();                             // the buffer filled up before the line ended
+    in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    return LineRead::kOverlong;
   }
-  return overlong || line.size() > kMaxLineLength ? LineRead::kOverlong : LineRead::kLine;
+  const bool ended_by_line_feed = !in.eof();
+  line = std::string_view(buffer, ended_by_line_feed ? count - 1 : count);
+  if (ended_by_line_feed && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line.size() > kMaxLineLength ? LineRead::kOverlong : LineRead::kLine;
 }
 
 }  // namespace
@@ -80,34 +87,43 @@ std::optional<DeviceLine> MatchDeviceLine(std::string_view line) {
   if (graphics_end == pos) return std::nullopt;
   result.graphics = line.substr(pos, graphics_end - pos);
   // Further columns may follow, as long as they hold no line break.
-  if (line.find_first_of("\r\n", graphics_end) != std::string_view::npos) return std::nullopt;
+  if (HasLineBreak(line.substr(graphics_end))) return std::nullopt;
   return result;
 }
 
 BatchResult RateDeviceLines(std::istream& input, std::ostream& output) {
   BatchResult result;
   MachineInfoRecord& info = MachineInfo();
-  std::string line;
+  std::string& cpu = info["CPU"];
+  std::string& ram = info["RAM"];
+  std::string& ram_bytes = info["RAM Bytes"];
+  std::string& gpu = info["GPU"];
+  const std::string& level = info["Level"];
+  const std::string& gain = info["Gain"];
+  char buffer[kLineBufferSize];
+  std::string_view line;
+  std::string result_line;
   for (;;) {
-    LineRead read = ReadListLine(*input.rdbuf(), line);
+    const LineRead read = ReadListLine(input, buffer, line);
     if (read == LineRead::kEnd) break;
     if (read == LineRead::kOverlong) {
       ++result.skipped_overlong_lines;
       continue;
     }
-    std::optional<DeviceLine> device = MatchDeviceLine(line);
+    const std::optional<DeviceLine> device = MatchDeviceLine(line);
     if (!device) continue;
-    std::optional<std::int64_t> bytes = MemoryBytesFromText(device->memory_mib, kBytesPerMebibyte);
+    const std::optional<std::int64_t> bytes = MemoryBytesFromText(device->memory_mib, kBytesPerMebibyte);
     if (!bytes) {
       ++result.skipped_bad_memory_lines;
       continue;
     }
-    info["CPU"] = device->processor;
-    info["RAM"] = device->memory_mib;
-    info["RAM Bytes"] = std::to_string(*bytes);
-    info["GPU"] = device->graphics;
+    cpu = device->processor;
+    ram = device->memory_mib;
+    AssignDecimal(ram_bytes, *bytes);
+    gpu = device->graphics;
     RateMachine();
-    output << device->id << '\t' << info["Level"] << '\t' << info["Gain"] << '\n';
+    result_line.assign(device->id).append(1, '\t').append(level).append(1, '\t').append(gain).append(1, '\n');
+    output.write(result_line.data(), static_cast<std::streamsize>(result_line.size()));
     output.flush();
     ++result.rated_lines;
   }

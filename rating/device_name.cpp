@@ -2,18 +2,18 @@
 
 #include <cstddef>
 
-// Each step below is one left-to-right replacement pass that never rescans
-// its own output, so the steps together give exactly the result of seven
-// successive regular-expression replacements, at a fraction of the cost.
-namespace {
+#include "rating/white_space.h"
 
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+// The normalisation is seven regular-expression replacements in a row, each
+// scanning its input once from left to right without rescanning its own
+// output. Every one of them only shortens the text, so here they run as three
+// passes that rewrite one buffer in place (the write position never passes
+// the read position), with the same result at a fraction of the cost.
+namespace {
 
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool EqualsIgnoringCase(std::string_view text, std::size_t at, std::string_view upper_word) {
+bool EqualsIgnoringCase(const std::string& text, std::size_t at, std::string_view upper_word) {
   if (text.size() - at < upper_word.size()) return false;
   for (std::size_t i = 0; i < upper_word.size(); ++i) {
     if (AsciiUpper(text[at + i]) != upper_word[i]) return false;
@@ -23,102 +23,93 @@ bool EqualsIgnoringCase(std::string_view text, std::size_t at, std::string_view 
 
 std::string_view TrimEdges(std::string_view s) {
   std::size_t begin = 0;
-  while (begin < s.size() && IsSpace(s[begin])) ++begin;
+  while (begin < s.size() && IsWhiteSpace(s[begin])) ++begin;
   std::size_t end = s.size();
-  while (end > begin && IsSpace(s[end - 1])) --end;
+  while (end > begin && IsWhiteSpace(s[end - 1])) --end;
   return s.substr(begin, end - begin);
 }
 
-// Replaces every innermost open...close group (no open or close inside) by one space.
-void ReplaceInnermostGroups(std::string_view in, char open, char close, std::string& out) {
-  out.clear();
-  std::size_t i = 0;
-  while (i < in.size()) {
-    if (in[i] == open) {
-      std::size_t j = i + 1;
-      while (j < in.size() && in[j] != open && in[j] != close) ++j;
-      if (j < in.size() && in[j] == close) {
-        out += ' ';
-        i = j + 1;
-        continue;
-      }
-    }
-    out += in[i++];
-  }
-}
-
-// Length of the device word (CPU, GPU, Processor; any case) at `at`, or 0.
-std::size_t DeviceWordAt(std::string_view s, std::size_t at) {
-  for (std::string_view word : {std::string_view("CPU"), std::string_view("GPU"),
-                                std::string_view("PROCESSOR")}) {
-    if (EqualsIgnoringCase(s, at, word)) return word.size();
-  }
-  return 0;
-}
-
-// A device word that stands alone, with the white space on both sides,
-// becomes one space. The white space after a removed word is consumed with
-// it, so a directly following second word stays.
-void ReplaceDeviceWords(std::string_view in, std::string& out) {
-  out.clear();
-  std::size_t i = 0;
-  while (i < in.size()) {
-    if (i != 0 && !IsSpace(in[i])) {
-      out += in[i++];
+// Each innermost open...close group (no open or close inside) becomes one space.
+void ReplaceInnermostGroups(std::string& s, char open, char close) {
+  std::size_t read = s.find(open);
+  if (read == std::string::npos) return;
+  std::size_t write = read;
+  while (read < s.size()) {
+    if (s[read] != open) {
+      s[write++] = s[read++];
       continue;
     }
-    std::size_t word_at = i;
-    while (word_at < in.size() && IsSpace(in[word_at])) ++word_at;
-    std::size_t word_len = DeviceWordAt(in, word_at);
-    std::size_t after = word_at + word_len;
-    if (word_len != 0 && (after == in.size() || IsSpace(in[after]))) {
-      while (after < in.size() && IsSpace(in[after])) ++after;
-      out += ' ';
-      i = after;
-    } else if (word_at > i) {
-      out.append(in, i, word_at - i);
-      i = word_at;
+    std::size_t end = read + 1;
+    while (end < s.size() && s[end] != open && s[end] != close) ++end;
+    if (end < s.size() && s[end] == close) {
+      s[write++] = ' ';
+      read = end + 1;
     } else {
-      out += in[i++];
+      while (read < end) s[write++] = s[read++];
     }
   }
+  s.resize(write);
 }
 
-std::string_view WithoutVendorPrefix(std::string_view s) {
-  if (!EqualsIgnoringCase(s, 0, "ATI") && !EqualsIgnoringCase(s, 0, "AMD")) return s;
-  std::size_t end = 3;
-  while (end < s.size() && IsSpace(s[end])) ++end;
-  return end == 3 ? s : s.substr(end);
+bool IsDeviceWord(const std::string& s, std::size_t at, std::size_t length) {
+  return (length == 3 && (EqualsIgnoringCase(s, at, "CPU") || EqualsIgnoringCase(s, at, "GPU"))) ||
+         (length == 9 && EqualsIgnoringCase(s, at, "PROCESSOR"));
 }
 
-// Replaces each "@?%" by a space, then drops all white space and upper-cases.
-// A marker always turns into white space that is dropped at once, so both
-// steps run as one pass.
-void DropMarkersAndSpaceUpperCased(std::string_view in, std::string& out) {
-  out.clear();
-  std::size_t i = 0;
-  while (i < in.size()) {
-    if (in.compare(i, 3, "@?%") == 0) {
-      i += 3;
-    } else {
-      if (!IsSpace(in[i])) out += AsciiUpper(in[i]);
-      ++i;
+bool IsVendorPrefix(const std::string& s, std::size_t at, std::size_t length) {
+  return length == 3 && (EqualsIgnoringCase(s, at, "ATI") || EqualsIgnoringCase(s, at, "AMD"));
+}
+
+// The last four replacements in one pass over the words (runs of non-space):
+// - a device word that stands alone becomes a space, and the white space
+//   after it goes with it, so the next word cannot be one (x CPU GPU y keeps
+//   GPU);
+// - ATI/AMD at the very start, followed by white space, goes;
+// - each "@?%" becomes a space;
+// - all white space goes, and letters are upper-cased.
+// Every space these leave is dropped by the last step, a marker never spans
+// two words, and a removed device word leaves white space before the next
+// word, so the vendor prefix and the markers see what they would have seen
+// after the device words were replaced.
+void ReduceWords(std::string& s) {
+  std::size_t write = 0;
+  std::size_t read = 0;
+  bool previous_word_removed = false;
+  for (;;) {
+    while (read < s.size() && IsWhiteSpace(s[read])) ++read;
+    if (read == s.size()) break;
+    const std::size_t begin = read;
+    while (read < s.size() && !IsWhiteSpace(s[read])) ++read;
+    const std::size_t length = read - begin;
+
+    const bool removed = !previous_word_removed && IsDeviceWord(s, begin, length);
+    previous_word_removed = removed;
+    if (removed) continue;
+    if (begin == 0 && read < s.size() && IsVendorPrefix(s, begin, length)) continue;
+    for (std::size_t i = begin; i < read; ++i) {
+      if (s[i] == '@' && i + 2 < read && s[i + 1] == '?' && s[i + 2] == '%') {
+        i += 2;
+      } else {
+        s[write++] = AsciiUpper(s[i]);
+      }
     }
   }
+  s.resize(write);
 }
 
 }  // namespace
 
+void NormalizeDeviceNameInto(std::string_view name, std::string& s) {
+  s.assign(TrimEdges(name));
+  ReplaceInnermostGroups(s, '(', ')');
+  ReplaceInnermostGroups(s, '[', ']');
+  ReduceWords(s);
+}
+
 std::string NormalizeDeviceName(std::string_view name) {
-  std::string a;
-  std::string b;
-  a.reserve(name.size() + 1);
-  b.reserve(name.size() + 1);
-  ReplaceInnermostGroups(TrimEdges(name), '(', ')', a);
-  ReplaceInnermostGroups(a, '[', ']', b);
-  ReplaceDeviceWords(b, a);
-  DropMarkersAndSpaceUpperCased(WithoutVendorPrefix(a), b);
-  return b;
+  std::string normalised;
+  NormalizeDeviceNameInto(name, normalised);
+  return normalised;
 }
 
 bool DeviceNameLess(std::string_view a, std::string_view b) {

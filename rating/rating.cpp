@@ -8,6 +8,7 @@
 
 #include <boost/lexical_cast.hpp>
 
+#include "app/decimal_text.h"
 #include "app/machine_info.h"
 #include "rating/rating_words.h"
 #include "rating/score_table.h"
@@ -39,6 +40,7 @@ std::int32_t ScoreOf(const ScoreTable& table, const std::string& name) {
 }
 
 std::uint64_t MemoryBytes(const std::string& text) {
+  // Strict: decimal digits with an optional sign; "-" negates modulo 2^64.
   std::uint64_t bytes = 0;
   return boost::conversion::try_lexical_convert(text, bytes) ? bytes : 0;
 }
@@ -69,37 +71,46 @@ int ComputeGainExtra(std::int32_t graphics_score, int tier, std::int32_t process
   return bonus;
 }
 
+// The record's values that the rating reads and writes. Nothing is ever
+// removed from the record, so the references stay valid for the process.
+struct RatingKeys {
+  std::string& cpu = MachineInfo()["CPU"];
+  std::string& gpu = MachineInfo()["GPU"];
+  std::string& ram_bytes = MachineInfo()["RAM Bytes"];
+  std::string& low_devices = MachineInfo()["LowDevices"];
+  std::string& out_devices = MachineInfo()["OutDevices"];
+  std::string& level = MachineInfo()["Level"];
+  std::string& gain_extra = MachineInfo()["GainExtra"];
+  std::string& gain = MachineInfo()["Gain"];
+};
+
 void RateMachine() {
-  MachineInfoRecord& info = MachineInfo();
-  const std::string cpu = info["CPU"];
-  const std::string gpu = info["GPU"];
-  const std::int32_t processor_score = ScoreOf(CpuTable(), cpu);
-  const std::int32_t graphics_score = ScoreOf(GpuTable(), gpu);
-  const std::uint64_t memory = MemoryBytes(info["RAM Bytes"]);
+  static RatingKeys keys;
+  const std::int32_t processor_score = ScoreOf(CpuTable(), keys.cpu);
+  const std::int32_t graphics_score = ScoreOf(GpuTable(), keys.gpu);
+  const std::uint64_t memory = MemoryBytes(keys.ram_bytes);
 
   const int g = TierOf(graphics_score, kGraphicsThresholds);
   const int p = TierOf(processor_score, kProcessorThresholds);
   const int m = TierOf(memory, kMemoryThresholds);
 
-  std::string low;
-  if (g >= 3) AddDeviceWord(low, kGraphicsWord);
-  if (p >= 3) AddDeviceWord(low, kProcessorWord);
-  if (m >= 3) AddDeviceWord(low, kMemoryWord);
-  std::string out;
-  if (graphics_score == 0) AddDeviceWord(out, kGraphicsWord);
-  if (processor_score == 0) AddDeviceWord(out, kProcessorWord);
-  info["LowDevices"] = low;
-  info["OutDevices"] = out;
+  keys.low_devices.clear();
+  if (g >= 3) AddDeviceWord(keys.low_devices, kGraphicsWord);
+  if (p >= 3) AddDeviceWord(keys.low_devices, kProcessorWord);
+  if (m >= 3) AddDeviceWord(keys.low_devices, kMemoryWord);
+  keys.out_devices.clear();
+  if (graphics_score == 0) AddDeviceWord(keys.out_devices, kGraphicsWord);
+  if (processor_score == 0) AddDeviceWord(keys.out_devices, kProcessorWord);
 
   if (graphics_score != 0 && processor_score != 0) {
     const int tier = std::max({g, p, m});
     const int bonus = ComputeGainExtra(graphics_score, tier, processor_score);
-    info["Level"] = std::to_string(tier + 1);
-    info["GainExtra"] = std::to_string(bonus);
-    info["Gain"] = std::to_string(bonus + 500);
+    AssignDecimal(keys.level, tier + 1);
+    AssignDecimal(keys.gain_extra, bonus);
+    AssignDecimal(keys.gain, bonus + 500);
   } else {
-    info["Level"] = "-1";
-    info["GainExtra"] = "0";
-    info["Gain"] = "0";
+    keys.level = "-1";
+    keys.gain_extra = "0";
+    keys.gain = "0";
   }
 }

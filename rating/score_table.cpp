@@ -1,36 +1,50 @@
 #include "rating/score_table.h"
 
+#include <algorithm>
+
 #include <boost/lexical_cast.hpp>
 
 #include "platform/resources.h"
 #include "rating/device_name.h"
 
-std::size_t ScoreTable::Count(std::string_view name) const {
-  return entries_.count(NormalizeDeviceName(name));
+const ScoreTable::Entry* ScoreTable::FindEntry(std::string_view name) const {
+  lookup_key_.assign(name);
+  auto spelling = by_spelling_.find(lookup_key_);
+  if (spelling != by_spelling_.end()) return spelling->second;
+  NormalizeDeviceNameInto(name, lookup_key_);
+  auto it = entries_.find(lookup_key_);
+  return it == entries_.end() ? nullptr : &it->second;
 }
 
+std::size_t ScoreTable::Count(std::string_view name) const { return FindEntry(name) != nullptr ? 1 : 0; }
+
 const std::int32_t* ScoreTable::Find(std::string_view name) const {
-  auto it = entries_.find(NormalizeDeviceName(name));
-  return it == entries_.end() ? nullptr : &it->second.score;
+  const Entry* entry = FindEntry(name);
+  return entry == nullptr ? nullptr : &entry->score;
 }
 
 std::int32_t& ScoreTable::FindOrInsert(std::string_view name) {
-  auto [it, inserted] = entries_.try_emplace(NormalizeDeviceName(name));
-  if (inserted) it->second.name = std::string(name);
+  auto [spelling, new_spelling] = by_spelling_.try_emplace(std::string(name), nullptr);
+  if (!new_spelling) return spelling->second->score;
+  auto [it, new_entry] = entries_.try_emplace(NormalizeDeviceName(name));
+  if (new_entry) it->second.name = &spelling->first;
+  spelling->second = &it->second;
   return it->second.score;
 }
 
+void ScoreTable::Reserve(std::size_t names) {
+  entries_.reserve(names);
+  by_spelling_.reserve(names);
+}
+
 std::string ScoreTable::StoredName(std::string_view name) const {
-  auto it = entries_.find(NormalizeDeviceName(name));
-  return it == entries_.end() ? std::string() : it->second.name;
+  const Entry* entry = FindEntry(name);
+  return entry == nullptr ? std::string() : *entry->name;
 }
 
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// A line break for the entry pattern: its "." matches neither LF nor CR.
-bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
 
 void ParseScoreLine(std::string_view line, ScoreTable& table) {
   for (std::size_t colon = line.rfind(':'); colon != std::string_view::npos;
@@ -49,10 +63,16 @@ void ParseScoreLine(std::string_view line, ScoreTable& table) {
 
 ScoreTable ParseScoreTable(std::string_view text) {
   ScoreTable table;
+  table.Reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   std::size_t begin = 0;
   while (begin <= text.size()) {
-    std::size_t end = begin;
-    while (end < text.size() && !IsLineBreak(text[end])) ++end;
+    std::size_t end = text.find('\n', begin);
+    if (end == std::string_view::npos) end = text.size();
+    // The entry pattern's "." matches no CR either: a CR splits a line too.
+    for (std::size_t cr; (cr = text.substr(begin, end - begin).find('\r')) != std::string_view::npos;) {
+      ParseScoreLine(text.substr(begin, cr), table);
+      begin += cr + 1;
+    }
     ParseScoreLine(text.substr(begin, end - begin), table);
     begin = end + 1;
   }

@@ -1,16 +1,24 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 // A device score table: device names as written, with their scores, keyed
 // by the normalised name so that every spelling of a device finds it. The
 // normalised key is computed once when a name is stored, and a lookup
-// normalises the queried name once.
+// normalises the queried name at most once.
 class ScoreTable {
  public:
+  ScoreTable() = default;
+  // The spelling index points into the entries: a table moves, but a copy
+  // would point into the original.
+  ScoreTable(ScoreTable&&) = default;
+  ScoreTable& operator=(ScoreTable&&) = default;
+  ScoreTable(const ScoreTable&) = delete;
+  ScoreTable& operator=(const ScoreTable&) = delete;
+
   // Number of stored names equivalent to `name`: 0 or 1.
   std::size_t Count(std::string_view name) const;
 
@@ -22,16 +30,30 @@ class ScoreTable {
 
   std::size_t Size() const { return entries_.size(); }
 
+  // Makes room for `names` stored names, so that filling the table does not
+  // rehash on the way.
+  void Reserve(std::size_t names);
+
   // The name text under which the entry equivalent to `name` is stored
   // (the first spelling that produced it), or "" when absent.
   std::string StoredName(std::string_view name) const;
 
  private:
   struct Entry {
-    std::string name;
+    const std::string* name = nullptr;  // the first spelling, a key of by_spelling_
     std::int32_t score = 0;
   };
-  std::map<std::string, Entry> entries_;  // normalised name -> entry
+  // Normalised name -> entry. Nothing depends on the order of the keys, so
+  // a hash map serves lookups faster than the ordered map the keys allow.
+  std::unordered_map<std::string, Entry> entries_;
+  // Every spelling stored so far -> its entry. Devices report their names
+  // the way the table writes them, so most lookups end here, without
+  // normalising the name.
+  std::unordered_map<std::string, Entry*> by_spelling_;
+  // Reused for looked-up names, so that a lookup allocates nothing.
+  mutable std::string lookup_key_;
+
+  const Entry* FindEntry(std::string_view name) const;
 };
 
 // Parses "name:score" lines. A line contributes when it holds a colon

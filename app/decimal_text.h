@@ -1,0 +1,12 @@
+#pragma once
+
+#include <charconv>
+#include <cstdint>
+#include <string>
+
+// Writes `value` in decimal into `out`, reusing its storage.
+inline void AssignDecimal(std::string& out, std::int64_t value) {
+  char digits[20];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  out.assign(digits, result.ptr);
+}
