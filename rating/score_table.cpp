@@ -46,17 +46,18 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The entry of a line is at its last colon that a digit follows.
 void ParseScoreLine(std::string_view line, ScoreTable& table) {
-  for (std::size_t colon = line.rfind(':'); colon != std::string_view::npos;
-       colon = colon == 0 ? std::string_view::npos : line.rfind(':', colon - 1)) {
-    if (colon + 1 >= line.size() || !IsDigit(line[colon + 1])) continue;
-    std::size_t end = colon + 1;
-    while (end < line.size() && IsDigit(line[end])) ++end;
-    std::int32_t score = 0;
-    if (!boost::conversion::try_lexical_convert(line.data() + colon + 1, end - colon - 1, score)) return;
-    table.FindOrInsert(line.substr(0, colon)) = score;
-    return;
-  }
+  std::size_t colon = line.size();
+  do {
+    colon = colon == 0 ? std::string_view::npos : line.rfind(':', colon - 1);
+    if (colon == std::string_view::npos) return;
+  } while (colon + 1 == line.size() || !IsDigit(line[colon + 1]));
+  std::size_t end = colon + 1;
+  while (end < line.size() && IsDigit(line[end])) ++end;
+  std::int32_t score = 0;
+  if (!boost::conversion::try_lexical_convert(line.data() + colon + 1, end - colon - 1, score)) return;
+  table.FindOrInsert(line.substr(0, colon)) = score;
 }
 
 }  // namespace
