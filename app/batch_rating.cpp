@@ -10,8 +10,8 @@
 #include "app/decimal_text.h"
 #include "app/machine_info.h"
 #include "app/memory_size.h"
+#include "probe/white_space.h"
 #include "rating/rating.h"
-#include "rating/white_space.h"
 
 namespace {
 

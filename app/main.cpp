@@ -10,6 +10,9 @@
 #include "platform/entry.h"
 #include "platform/exit_status.h"
 #include "platform/locale.h"
+#include "platform/message_box.h"
+#include "probe/probe_summary.h"
+#include "rating/rating_summary.h"
 
 namespace {
 
@@ -32,7 +35,12 @@ int RunBatchMode(const std::string& list_path) {
   return 0;
 }
 
-int RunNormalMode() {
+int RunNormalMode(bool show_info) {
+  if (show_info) {
+    const std::string rating = RatingSummary();  // probes this machine first
+    const std::string probe = ProbeSummary();
+    ShowMessageBox(kProbeInformationCaption, probe + "\n" + rating, MessageIcon::kInformation);
+  }
   ReportFailure(kDialogUnavailable);
   return FailureExitCode();
 }
@@ -50,5 +58,5 @@ int MachineCheckMain(const std::vector<std::string>& args) {
   }
   if (command_line.eval) return RunEvalMode(*command_line.eval, command_line.mute);
   if (command_line.eval_file) return RunBatchMode(*command_line.eval_file);
-  return RunNormalMode();
+  return RunNormalMode(command_line.show_info);
 }

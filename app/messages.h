@@ -2,6 +2,7 @@
 
 // Texts the command-line modes show.
 inline constexpr char kEvalCaption[] = "Evaluation";
+inline constexpr char kProbeInformationCaption[] = "Probe Information";
 inline constexpr char kBadCommandLine[] = "Invalid command line: %1%.\n"
                                           "Options: --eval \"processor|graphics adapter|memory in GiB\" [--mute], "
                                           "--eval_file <device list>, --show_info";

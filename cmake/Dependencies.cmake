@@ -13,7 +13,10 @@ if(WIN32)
   file(CREATE_LINK /usr/include/boost "${boost_include}/boost" SYMBOLIC)
   add_library(boost_headers INTERFACE)
   target_include_directories(boost_headers SYSTEM INTERFACE "${boost_include}")
-  target_compile_definitions(boost_headers INTERFACE BOOST_ALL_NO_LIB _WIN32_WINNT=0x0601)
+  # Boost.Interprocess asks platform/win32/interprocess_directory.cpp for its
+  # shared folder: the library's own choice fails under Wine.
+  target_compile_definitions(boost_headers INTERFACE BOOST_ALL_NO_LIB _WIN32_WINNT=0x0601
+                             BOOST_INTERPROCESS_SHARED_DIR_FUNC)
 
   file(GLOB program_options_sources "${MC_DEPS_DIR}/boost-src/libs/program_options/src/*.cpp")
   if(NOT program_options_sources)

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "rating/white_space.h"
+#include "probe/white_space.h"
 
 // The normalisation is seven regular-expression replacements in a row, each
 // scanning its input once from left to right without rescanning its own
@@ -19,14 +19,6 @@ bool EqualsIgnoringCase(const std::string& text, std::size_t at, std::string_vie
     if (AsciiUpper(text[at + i]) != upper_word[i]) return false;
   }
   return true;
-}
-
-std::string_view TrimEdges(std::string_view s) {
-  std::size_t begin = 0;
-  while (begin < s.size() && IsWhiteSpace(s[begin])) ++begin;
-  std::size_t end = s.size();
-  while (end > begin && IsWhiteSpace(s[end - 1])) --end;
-  return s.substr(begin, end - begin);
 }
 
 // Each innermost open...close group (no open or close inside) becomes one space.
@@ -100,7 +92,7 @@ void ReduceWords(std::string& s) {
 }  // namespace
 
 void NormalizeDeviceNameInto(std::string_view name, std::string& s) {
-  s.assign(TrimEdges(name));
+  s.assign(TrimmedView(name));
   ReplaceInnermostGroups(s, '(', ')');
   ReplaceInnermostGroups(s, '[', ']');
   ReduceWords(s);

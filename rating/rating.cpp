@@ -10,6 +10,7 @@
 
 #include "app/decimal_text.h"
 #include "app/machine_info.h"
+#include "probe/probe_summary.h"
 #include "rating/rating_words.h"
 #include "rating/score_table.h"
 
@@ -85,6 +86,8 @@ struct RatingKeys {
 };
 
 void RateMachine() {
+  // An empty record means nothing has described a machine yet: this one.
+  if (MachineInfo().Size() == 0) ProbeSummary();
   static RatingKeys keys;
   const std::int32_t processor_score = ScoreOf(CpuTable(), keys.cpu);
   const std::int32_t graphics_score = ScoreOf(GpuTable(), keys.gpu);

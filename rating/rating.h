@@ -4,7 +4,8 @@
 
 // Rates the machine described by "CPU", "GPU" and "RAM Bytes" of the machine
 // info record and writes "LowDevices", "OutDevices", "Level", "GainExtra"
-// and "Gain". A "RAM Bytes" value that is not a number rates as no memory.
+// and "Gain". An empty record is filled by probing this machine first. A
+// "RAM Bytes" value that is not a number rates as no memory.
 void RateMachine();
 
 // The bonus of a machine in tier `tier` (0 best to 4), interpolated within

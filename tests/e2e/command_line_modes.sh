@@ -110,5 +110,13 @@ linux && expect "the missing list is named" contains "$err" "Cannot open the dev
 run
 expect "normal mode is refused in this build" [ "$status" != 0 ]
 
+if linux; then
+  run --show_info
+  expect "show_info shows the probe summary" contains "$out" $'[Probe Information]\nMAC:\t'
+  expect "show_info shows every probe entry" contains "$out" $'\n\nHost:\t'
+  expect "show_info ends with the rating summary" contains "$out" $'\n\nCPU: '
+  expect "show_info is followed by the dialog, not available here" [ "$status" = 2 ]
+fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,0 +1,80 @@
+#include "platform/graphics_adapters.h"
+
+#include <dirent.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include <unistd.h>
+
+#include "platform/posix/pci_names.h"
+
+namespace {
+
+constexpr char kPciDevices[] = "/sys/bus/pci/devices/";
+constexpr char kPciIds[] = "/usr/share/misc/pci.ids";
+
+unsigned ReadHex(const std::string& path) {
+  std::ifstream file(path);
+  unsigned value = 0;
+  file >> std::hex >> value;
+  return file ? value : 0;
+}
+
+std::string ReadFirstLine(const std::string& path) {
+  std::ifstream file(path);
+  std::string line;
+  std::getline(file, line);
+  return line;
+}
+
+std::string DriverOf(const std::string& device) {
+  char target[512] = {};
+  const ssize_t length = readlink((device + "/driver").c_str(), target, sizeof target - 1);
+  if (length <= 0) return {};
+  std::string path(target, static_cast<std::size_t>(length));
+  return path.substr(path.rfind('/') + 1);
+}
+
+// "a.b.c.d" of the driver module's version where it has one: up to four
+// numeric fields packed like a Windows driver version.
+void ReadDriverVersion(const std::string& driver, GraphicsAdapterRecord& record) {
+  const std::string text = driver.empty() ? std::string() : ReadFirstLine("/sys/module/" + driver + "/version");
+  unsigned fields[4] = {};
+  std::sscanf(text.c_str(), "%u.%u.%u.%u", &fields[0], &fields[1], &fields[2], &fields[3]);
+  record.driver_version_high = (fields[0] & 0xFFFF) << 16 | (fields[1] & 0xFFFF);
+  record.driver_version_low = (fields[2] & 0xFFFF) << 16 | (fields[3] & 0xFFFF);
+}
+
+}  // namespace
+
+// The PCI display controllers (class 03), the boot display first, then in
+// bus order; named from the pci.ids database as a Windows driver names them.
+std::optional<std::vector<GraphicsAdapterRecord>> QueryGraphicsAdapters() {
+  DIR* dir = opendir(kPciDevices);
+  if (dir == nullptr) return std::nullopt;
+  std::vector<std::string> devices;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string device = std::string(kPciDevices) + entry->d_name;
+    if (entry->d_name[0] != '.' && (ReadHex(device + "/class") >> 16) == 0x03) devices.push_back(device);
+  }
+  closedir(dir);
+  std::sort(devices.begin(), devices.end());
+  std::stable_partition(devices.begin(), devices.end(),
+                        [](const std::string& device) { return ReadHex(device + "/boot_vga") == 1; });
+
+  std::vector<GraphicsAdapterRecord> adapters;
+  if (devices.empty()) return adapters;
+  std::ifstream ids_file(kPciIds);
+  const std::string ids((std::istreambuf_iterator<char>(ids_file)), std::istreambuf_iterator<char>());
+  for (const std::string& device : devices) {
+    GraphicsAdapterRecord record;
+    record.readable = true;
+    record.description = DisplayAdapterName(ids, ReadHex(device + "/vendor"), ReadHex(device + "/device"));
+    ReadDriverVersion(DriverOf(device), record);
+    adapters.push_back(record);
+  }
+  return adapters;
+}

@@ -1,0 +1,61 @@
+#include "platform/network_identity.h"
+
+#include <net/if.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+
+bool ReadHardwareAddress(const std::string& interface, std::array<unsigned char, 6>& address) {
+  std::ifstream file("/sys/class/net/" + interface + "/address");
+  std::string text;
+  if (!(file >> text)) return false;
+  unsigned bytes[6] = {};
+  if (std::sscanf(text.c_str(), "%x:%x:%x:%x:%x:%x", &bytes[0], &bytes[1], &bytes[2], &bytes[3], &bytes[4],
+                  &bytes[5]) != 6) {
+    return false;
+  }
+  for (int i = 0; i < 6; ++i) address[i] = static_cast<unsigned char>(bytes[i]);
+  return true;
+}
+
+// The interface's driver (virtio_net, e1000e, ...), or "" for a virtual one.
+std::string DriverName(const std::string& interface) {
+  char target[512] = {};
+  const ssize_t length = readlink(("/sys/class/net/" + interface + "/device/driver").c_str(), target, sizeof target - 1);
+  if (length <= 0) return {};
+  const std::string path(target, static_cast<std::size_t>(length));
+  return path.substr(path.rfind('/') + 1);
+}
+
+}  // namespace
+
+// The interfaces in index order, each with its driver as the description.
+std::optional<std::vector<NetworkAdapterRecord>> QueryNetworkAdapters() {
+  struct if_nameindex* interfaces = if_nameindex();
+  if (interfaces == nullptr) return std::nullopt;
+  std::vector<NetworkAdapterRecord> adapters;
+  for (const struct if_nameindex* it = interfaces; it->if_index != 0 && it->if_name != nullptr; ++it) {
+    NetworkAdapterRecord adapter;
+    adapter.name = it->if_name;
+    if (!ReadHardwareAddress(adapter.name, adapter.address)) continue;
+    adapter.description = DriverName(adapter.name);
+    adapters.push_back(adapter);
+  }
+  if_freenameindex(interfaces);
+  return adapters;
+}
+
+std::string QueryUserName() {
+  const passwd* entry = getpwuid(geteuid());
+  return entry != nullptr && entry->pw_name != nullptr ? entry->pw_name : "";
+}
+
+std::string QueryHostName() {
+  char name[256] = {};
+  if (gethostname(name, sizeof name - 1) != 0) return {};
+  return name;
+}

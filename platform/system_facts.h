@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+// Raw facts of the machine, as the operating system and the processor give them.
+
+struct OsVersion {
+  bool windows = false;  // false: the kernel version of a POSIX system
+  std::uint32_t major = 0;
+  std::uint32_t minor = 0;
+  std::uint16_t service_pack_major = 0;
+  std::uint16_t service_pack_minor = 0;
+};
+
+// Windows: GetVersionExA (all zero when it fails). POSIX: the kernel release.
+OsVersion QueryOsVersion();
+
+// Total physical memory in bytes; 0 when it cannot be read.
+std::uint64_t QueryTotalPhysicalMemory();
+
+struct DisplayMode {
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  std::uint32_t bits_per_pixel = 0;
+};
+
+// The current mode of the default display, or nothing when none can be read.
+std::optional<DisplayMode> QueryDisplayMode();
+
+// The processor's 48 brand-string bytes (CPUID leaves 0x80000002 to
+// 0x80000004), zero where the processor has no such leaf.
+using CpuBrandBytes = std::array<char, 48>;
+CpuBrandBytes QueryCpuBrand();
