@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The report form: fifteen URL-encoded fields from the machine info record,
+// signed with an MD5 token over seven of them.
+
+// Percent-encodes every byte but ASCII letters, digits and "-_.~"; a space
+// becomes %20.
+std::string UrlEncode(std::string_view value);
+
+// "0" to "5" stand for themselves; any other level ("-1", "") gives "".
+std::string LevelCode(const std::string& level);
+
+// 32 lower-case hexadecimal digits: MD5 of the seven values with the salts.
+std::string ReportToken(const std::string& account, const std::string& mac, const std::string& cpu,
+                        const std::string& ram, const std::string& gpu, const std::string& level_code,
+                        const std::string& times);
+
+// The form body from the record; absent keys read as "" (and are then present).
+std::string BuildReportForm();

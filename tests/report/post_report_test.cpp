@@ -1,0 +1,127 @@
+#include "report/post_report.h"
+
+#include <cstdlib>
+#include <type_traits>
+
+#include <boost/property_tree/exceptions.hpp>
+#include <boost/property_tree/json_parser/error.hpp>
+#include <boost/system/system_error.hpp>
+#include <gtest/gtest.h>
+
+#include "app/machine_info.h"
+#include "report/report_form.h"
+#include "support/scripted_peer.h"
+
+namespace {
+
+const char kHeaders[] = "HTTP/1.0 200 OK\r\nContent-Type: application/json\r\n\r\n";
+
+std::string PostTo(const ScriptedPeer& peer) { return PostReportTo({"127.0.0.1", peer.Port()}); }
+
+std::string Answered(const std::string& answer) {
+  ScriptedPeer peer(answer);
+  return PostTo(peer);
+}
+
+// The exception's what(), or "" when the post returned.
+template <typename Exception>
+std::string FailureOf(const std::string& answer) {
+  try {
+    Answered(answer);
+  } catch (const Exception& error) {
+    return error.what();
+  }
+  return "";
+}
+
+TEST(PostReport, SendsTheFormAsAnHttp10Post) {
+  MachineInfo()["Orbi"] = "10001";
+  MachineInfo()["Province"] = "\xBB\xAA\xB1\xB1\xB5\xD8\xC7\xF8";
+  ScriptedPeer peer(std::string(kHeaders) + "{\"ret_code\":0,\"msg\":\"ok\"}\n");
+  EXPECT_EQ(PostTo(peer), "ok");
+  const std::string body = BuildReportForm();
+  EXPECT_EQ(peer.Request(), "POST http://127.0.0.1/kestrel/act/a2014checkmachine/postInfo.php HTTP/1.0\r\n"
+                            "Host: 127.0.0.1\r\n"
+                            "Content-Type: application/x-www-form-urlencoded\r\n"
+                            "Content-Length: " + std::to_string(body.size()) + "\r\n"
+                            "\r\n" + body);
+}
+
+TEST(PostReport, ReturnsTheMessageOfEveryNonNegativeCode) {
+  EXPECT_EQ(Answered(std::string(kHeaders) + "{\"ret_code\":0,\"msg\":\"thanks\"}"), "thanks");
+  EXPECT_EQ(Answered(std::string(kHeaders) + "{\"ret_code\":1,\"msg\":\"one\"}\r\nignored second line"), "one");
+  EXPECT_EQ(Answered(std::string(kHeaders) + "{\"ret_code\":\"0\",\"msg\":\"as text\"}"), "as text");
+  EXPECT_EQ(Answered("HTTP/1.1 200 OK\r\n\r\n{\"ret_code\":0,\"msg\":\"1.1\"}"), "1.1");
+}
+
+TEST(PostReport, DecodesUnicodeEscapesToCodePage936) {
+  // "thanks" in Chinese as \u escapes, then as code page 936 bytes.
+  EXPECT_EQ(Answered(std::string(kHeaders) + "{\"ret_code\":0,\"msg\":\"\\u611f\\u8c22\"}"), "\xB8\xD0\xD0\xBB");
+  EXPECT_EQ(Answered(std::string(kHeaders) + "{\"ret_code\":0,\"msg\":\"\xB8\xD0\xD0\xBB\"}"), "\xB8\xD0\xD0\xBB");
+  EXPECT_EQ(DecodeUnicodeEscapes("a\\u0041\\U0041\\u00zz\\u4E2D"), "aA\\U0041\\u00zz\xD6\xD0");
+  // Every byte of a code page 936 answer comes back as it was.
+  std::string all_high_bytes;
+  for (int byte = 0x80; byte <= 0xFF; ++byte) all_high_bytes += static_cast<char>(byte);
+  EXPECT_EQ(Answered(std::string(kHeaders) + "{\"ret_code\":0,\"msg\":\"" + all_high_bytes + "\"}"), all_high_bytes);
+}
+
+// Callers tell the outcomes apart by type: a repeat is a runtime_error.
+static_assert(std::is_base_of_v<std::runtime_error, ReplicatedCommit>);
+static_assert(!std::is_base_of_v<std::logic_error, ReplicatedCommit>);
+
+TEST(PostReport, NegativeCodesAreOutcomeExceptions) {
+  EXPECT_EQ(FailureOf<ReplicatedCommit>(std::string(kHeaders) + "{\"ret_code\":-1,\"msg\":\"again\"}"), "again");
+  EXPECT_EQ(FailureOf<std::logic_error>(std::string(kHeaders) + "{\"ret_code\":-2,\"msg\":\"refused\"}"), "refused");
+  EXPECT_EQ(FailureOf<std::logic_error>(std::string(kHeaders) + "{\"ret_code\":-100,\"msg\":\"\"}"), "");
+}
+
+TEST(PostReport, RefusesAnswersThatAreNotAnHttp200) {
+  EXPECT_EQ(FailureOf<std::runtime_error>("FTP/1.0 200 OK\r\n\r\n"), "Invalid response");
+  EXPECT_EQ(FailureOf<std::runtime_error>("HTTP/1.0 OK 200\r\n\r\n"), "Invalid response");
+  EXPECT_EQ(FailureOf<std::runtime_error>("HTTP/1.0 302 Found\r\nLocation: /elsewhere\r\n\r\n"),
+            "Response returned with status code 302");
+  EXPECT_EQ(FailureOf<std::runtime_error>("HTTP/1.0 404 Not Found\r\n\r\n"), "Response returned with status code 404");
+  EXPECT_EQ(FailureOf<boost::system::system_error>("HTTP/1.0 200 OK").rfind("read_until", 0), 0u);
+}
+
+TEST(PostReport, AnswerLinesThatAreNotTheExpectedJsonFail) {
+  using boost::property_tree::json_parser::json_parser_error;
+  EXPECT_EQ(FailureOf<json_parser_error>(std::string(kHeaders) + "{\n\"ret_code\":0,\n\"msg\":\"ok\"\n}")
+                .rfind("<unspecified file>(1)", 0),
+            0u);  // only the first line of the body is read
+  EXPECT_NE(FailureOf<json_parser_error>(kHeaders), "");                                  // no body
+  EXPECT_NE(FailureOf<json_parser_error>(std::string(kHeaders) + "{\"ret_code\":0,\"ms"), "");  // cut off
+  EXPECT_NE(FailureOf<boost::property_tree::ptree_bad_path>(std::string(kHeaders) + "{\"ret_code\":0}"), "");
+  EXPECT_NE(FailureOf<boost::property_tree::ptree_bad_data>(std::string(kHeaders) + "{\"ret_code\":\"x\",\"msg\":\"\"}"),
+            "");
+}
+
+TEST(PostReport, RefusesAnswersLargerThanOneMebibyte) {
+  const std::string huge(2 << 20, ' ');
+  EXPECT_EQ(FailureOf<std::runtime_error>(std::string(kHeaders) + "{\"ret_code\":0,\"msg\":\"" + huge + "\"}"),
+            "Response larger than 1 MiB");
+}
+
+// A port nothing listens on: one the system just handed out and took back.
+std::string FreePort() {
+  boost::asio::io_context io;
+  boost::asio::ip::tcp::acceptor acceptor(
+      io, boost::asio::ip::tcp::endpoint(boost::asio::ip::make_address("127.0.0.1"), 0));
+  return std::to_string(acceptor.local_endpoint().port());
+}
+
+std::string ConnectionFailure(const ReportEndpoint& endpoint) {
+  try {
+    PostReportTo(endpoint);
+  } catch (const boost::system::system_error& error) {
+    return error.what();
+  }
+  return "";
+}
+
+TEST(PostReport, ConnectionFailuresNameTheStepThatFailed) {
+  EXPECT_EQ(ConnectionFailure({"127.0.0.1", FreePort()}).rfind("connect", 0), 0u);
+  EXPECT_EQ(ConnectionFailure({"no-such-host.invalid", "80"}).rfind("resolve", 0), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,10 @@
+<?php
+// The endpoint MachineCheck posts its report form to.
+require __DIR__ . '/../../../../lib/report_service.php';
+
+header('Content-Type: application/json');
+if ($_SERVER['REQUEST_METHOD'] !== 'POST') {
+    echo answer_line(MALFORMED_FORM);
+    return;
+}
+echo answer_line(receive_report(open_database(), $_POST, $_SERVER['REMOTE_ADDR'] ?? ''));
