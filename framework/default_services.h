@@ -1,0 +1,59 @@
+#pragma once
+
+#include "framework/velum.h"
+
+namespace Velum {
+
+class CDefaultFileSys : public ICommonFileSys {
+ public:
+  FileHandle Open(const char* path) override;
+  int Read(FileHandle file, void* buffer, unsigned capacity) override;
+  int GetSize(FileHandle file) override;
+  void Close(FileHandle file) override;
+};
+
+class CDefaultAllocImpl : public IAlloc {
+ public:
+  void* Alloc(const unsigned& size) override;
+  void Free(void* block, unsigned unused) override;
+};
+
+class CDefaultSysAPIManager : public ISystemApiManager {
+ public:
+  int ClipCursor(const CursorClip* clip) override;
+  CursorHandle SetCursor(CursorHandle cursor) override;
+};
+
+// Plays nothing: the library's sounds stay silent in this program.
+class CDefaultAudioPlayer : public IAudioPlayer {
+ public:
+  int PlaySound(std::uint32_t) override { return 0; }
+  int StopSound(std::uint32_t) override { return 0; }
+  void SetVolume(std::uint32_t) override {}
+};
+
+// Hands out the host services, each made on first request and kept for the
+// life of the process.
+class DefaultSetting final : public ISetting {
+ public:
+  // The event log, attached to NewVelumLog.txt in the current directory
+  // (emptied). If that file cannot be opened, the first call throws the
+  // logger's `const char*` and the logger stays, keeping its lines in memory.
+  ILogger* GetLogger() override;
+  // Component 785 of the library; null while the library is not available.
+  IUILuaScriptManager* GetScriptManager() override;
+  ICommonFileSys* GetFileSys() override;
+  IAlloc* GetAlloc() override;
+  ISystemApiManager* GetSysApiManager() override;
+  IAudioPlayer* GetAudioPlayer() override;
+
+ private:
+  ILogger* logger_ = nullptr;
+  IUILuaScriptManager* script_manager_ = nullptr;
+  ICommonFileSys* file_sys_ = nullptr;
+  IAlloc* alloc_ = nullptr;
+  ISystemApiManager* sys_api_manager_ = nullptr;
+  IAudioPlayer* audio_player_ = nullptr;
+};
+
+}  // namespace Velum

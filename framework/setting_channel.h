@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "framework/default_services.h"
+
+namespace Velum {
+
+// The name of this process's channel: its process id, then "MOX_Share_Mem".
+std::string SettingChannelName();
+
+// Creates the process's DefaultSetting and publishes its address in the
+// channel, a named mapping the size of a pointer, so that modules loaded
+// into the process find the host's services. Runs once before the program's
+// entry; the channel and the settings object go at process exit.
+void PublishDefaultSetting();
+
+// The published settings object (null when publishing failed).
+DefaultSetting* PublishedSetting();
+
+}  // namespace Velum

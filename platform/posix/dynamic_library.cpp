@@ -1,0 +1,14 @@
+#include "platform/dynamic_library.h"
+
+#include <dlfcn.h>
+
+std::string FactoryLibraryFileName() { return "VelumFab.so"; }
+
+// A library whose file name (or soname) is `file_name`, loaded before.
+LibraryHandle FindLoadedLibrary(const std::string& file_name) {
+  return dlopen(file_name.c_str(), RTLD_NOW | RTLD_NOLOAD);
+}
+
+LibraryHandle LoadLibraryFile(const std::string& path) { return dlopen(path.c_str(), RTLD_NOW); }
+
+void* FindLibraryExport(LibraryHandle library, const char* name) { return dlsym(library, name); }

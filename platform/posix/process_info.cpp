@@ -1,0 +1,26 @@
+#include "platform/process_info.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+std::string ExecutablePath() {
+  char path[4096] = {};
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+  return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
+}
+
+std::string CurrentDirectory() {
+  char path[4096] = {};
+  return getcwd(path, sizeof path) != nullptr ? std::string(path) : std::string();
+}
+
+unsigned long CurrentProcessId() { return static_cast<unsigned long>(getpid()); }
+
+char PathSeparator() { return '/'; }
+
+void WriteDebuggerOutput(const char* text) {
+  const char* wanted = std::getenv("VELUM_DEBUG_OUTPUT");
+  if (wanted != nullptr && *wanted != '\0') std::fputs(text, stderr);
+}
