@@ -33,6 +33,17 @@ void Remove(const std::unique_ptr<std::map<int, T>>& map, int key) {
   if (map) map->erase(key);
 }
 
+// Stores the entry `key` of `map` into `target` with `store`; 1 when there
+// was one to copy.
+template <typename T, typename Store>
+int CopyEntry(const std::unique_ptr<std::map<int, T>>& map, int key, IVariableParam* target, Store store) {
+  if (target == nullptr || !map) return 0;
+  auto it = map->find(key);
+  if (it == map->end()) return 0;
+  store(*target, it->second);
+  return 1;
+}
+
 // Copies `text` with its terminator when it fits below `capacity`.
 bool CopyText(const std::string& text, char* buffer, unsigned capacity) {
   if (buffer == nullptr || text.size() >= capacity) return false;
@@ -119,33 +130,24 @@ void CVariableParam2::CopyTo(IVariableParam* target, int clear_first) {
 }
 
 int CVariableParam2::CopyIntTo(IVariableParam* target, int key) {
-  if (target == nullptr || !HasInt(key)) return 0;
-  target->SetInt(key, ints_->at(key));
-  return 1;
+  return CopyEntry(ints_, key, target, [key](IVariableParam& to, int value) { to.SetInt(key, value); });
 }
 
 int CVariableParam2::CopyBoolTo(IVariableParam* target, int key) {
-  if (target == nullptr || !HasBool(key)) return 0;
-  target->SetBool(key, bools_->at(key));
-  return 1;
+  return CopyEntry(bools_, key, target, [key](IVariableParam& to, bool value) { to.SetBool(key, value); });
 }
 
 int CVariableParam2::CopyDwordTo(IVariableParam* target, int key) {
-  if (target == nullptr || !HasDword(key)) return 0;
-  target->SetDword(key, dwords_->at(key));
-  return 1;
+  return CopyEntry(dwords_, key, target, [key](IVariableParam& to, std::uint32_t value) { to.SetDword(key, value); });
 }
 
 int CVariableParam2::CopyFloatTo(IVariableParam* target, int key) {
-  if (target == nullptr || !HasFloat(key)) return 0;
-  target->SetFloat(key, floats_->at(key));
-  return 1;
+  return CopyEntry(floats_, key, target, [key](IVariableParam& to, float value) { to.SetFloat(key, value); });
 }
 
 int CVariableParam2::CopyStringTo(IVariableParam* target, int key) {
-  if (target == nullptr || !HasString(key)) return 0;
-  target->SetString(key, strings_->at(key).c_str());
-  return 1;
+  return CopyEntry(strings_, key, target,
+                   [key](IVariableParam& to, const std::string& value) { to.SetString(key, value.c_str()); });
 }
 
 void CVariableParam2::SetFlags(int key, int value, int mode) {

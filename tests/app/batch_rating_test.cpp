@@ -1,12 +1,12 @@
 #include "app/batch_rating.h"
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "support/random_text.h"
+#include "support/scratch_directory.h"
 #include "support/reference_rules.h"
 
 namespace {
@@ -109,21 +109,13 @@ TEST(RateDeviceLines, SurvivesBinaryGarbage) {
 
 class RateDeviceListFiles : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("machinecheck-batch-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  std::string Path(const char* name) const { return (dir_ / name).string(); }
+  std::string Path(const char* name) const { return dir_.File(name); }
   static std::string Read(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
   }
 
-  std::filesystem::path dir_;
+  ScratchDirectory dir_{"machinecheck-batch"};
 };
 
 TEST_F(RateDeviceListFiles, WritesTheResultFileInTextMode) {

@@ -8,6 +8,7 @@
 #include "framework/default_services.h"
 #include "platform/dynamic_library.h"
 #include "platform/process_info.h"
+#include "support/scratch_directory.h"
 
 namespace {
 
@@ -29,24 +30,19 @@ std::string LibraryName(const char* base) {
 
 class ComponentLoaderTest : public testing::Test {
  protected:
-  ComponentLoaderTest()
-      : dir_(std::filesystem::temp_directory_path() /
-             ("machinecheck-loader-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()))) {
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_ / "sub");
+  ComponentLoaderTest() {
+    std::filesystem::create_directories(dir_.path() / "sub");
     g_reports.clear();
     SetFrameworkErrorSink(CaptureReport);
     GTEST_FLAG_SET(death_test_style, "threadsafe");  // every load in a fresh process
   }
-  ~ComponentLoaderTest() override { std::filesystem::remove_all(dir_); }
-
-  std::string Path(const std::string& name) const { return dir_.string() + PathSeparator() + name; }
+  std::string Path(const std::string& name) const { return dir_.File(name); }
   std::string Write(const std::string& name, const std::string& text) const {
     std::ofstream(Path(name)) << text;
     return Path(name);
   }
 
-  std::filesystem::path dir_;
+  ScratchDirectory dir_{"machinecheck-loader"};
 };
 
 // Runs `load` in a process of its own and expects `reports` from it.
@@ -90,7 +86,7 @@ TEST_F(ComponentLoaderTest, FindsTheLibraryFromTheSettings) {
             ProgramDirectory() + separator + "Fab.x");
   EXPECT_EQ(LocateFactoryDll(Write("relative.ini", "[361]\nDLL=Fab.x\n[DefaultValue]\nDllPath=lib\n")),
             Path(std::string("lib") + separator + "Fab.x"));
-  EXPECT_EQ(LocateFactoryDll(Write("none.ini", "")), dir_.string() + separator);
+  EXPECT_EQ(LocateFactoryDll(Write("none.ini", "")), dir_.path().string() + separator);
 }
 
 TEST_F(ComponentLoaderTest, LoadsTheFactoryANamedLibraryExports) {

@@ -1,10 +1,11 @@
 #include "framework/event_log.h"
 
-#include <filesystem>
 #include <fstream>
 #include <regex>
 
 #include <gtest/gtest.h>
+
+#include "support/scratch_directory.h"
 
 namespace {
 
@@ -12,15 +13,7 @@ using Velum::DefaultLogger;
 
 class EventLogTest : public testing::Test {
  protected:
-  EventLogTest()
-      : dir_(std::filesystem::temp_directory_path() /
-             ("machinecheck-log-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()))) {
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  ~EventLogTest() override { std::filesystem::remove_all(dir_); }
-
-  std::string Path(const char* name) const { return (dir_ / name).string(); }
+  std::string Path(const char* name) const { return dir_.File(name); }
   // In text mode, as the log is written.
   static std::string Read(const std::string& path) {
     std::ifstream file(path);
@@ -32,7 +25,7 @@ class EventLogTest : public testing::Test {
     return std::regex_replace(text, stamp, "$1");
   }
 
-  std::filesystem::path dir_;
+  ScratchDirectory dir_{"machinecheck-log"};
 };
 
 const std::string kBanner =
@@ -73,7 +66,7 @@ TEST_F(EventLogTest, TheThresholdAtAttachDecidesWhichPendingLinesAreWritten) {
 TEST_F(EventLogTest, AFailedAttachKeepsThePendingLines) {
   DefaultLogger logger;
   try {
-    logger.setLogFilename(Path("no/such/dir/log.txt").c_str(), false);
+    logger.setLogFilename((dir_.File("no") + PathSeparator() + "log.txt").c_str(), false);
     ADD_FAILURE() << "opening a file in a missing folder succeeded";
   } catch (const char* error) {
     EXPECT_STREQ(error, "Logger::setLogFilename - Failed to open file.");
