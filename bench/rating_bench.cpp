@@ -13,7 +13,7 @@
 #include "platform/resources.h"
 #include "rating/device_name.h"
 #include "rating/score_table.h"
-#include "spec_literal_table.h"
+#include "literal_table.h"
 
 namespace {
 

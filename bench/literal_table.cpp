@@ -1,4 +1,4 @@
-#include "spec_literal_table.h"
+#include "literal_table.h"
 
 #include <regex>
 #include <sstream>
