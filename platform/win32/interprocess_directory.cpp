@@ -33,8 +33,11 @@ std::string SharedDirectory() {
     const DWORD length = GetTempPathA(sizeof temp, temp);
     dir.assign(temp, length > 0 && length < sizeof temp ? length - 1 : 0);
   }
-  std::string stamp;
-  if (!winapi::get_last_bootup_time(stamp)) stamp = BootMinute();
+  // Computed once, so that a process never straddles two folders.
+  static const std::string stamp = [] {
+    std::string boot_id;
+    return winapi::get_last_bootup_time(boot_id) ? boot_id : BootMinute();
+  }();
   const std::string root = dir + "\\boost_interprocess";
   const std::string boot_dir = root + "\\" + stamp;
   if (ipcdetail::open_or_create_shared_directory(root.c_str()) &&
