@@ -7,9 +7,8 @@
 #include <fstream>
 #include <iterator>
 
-#include <unistd.h>
-
 #include "platform/posix/pci_names.h"
+#include "platform/posix/system_files.h"
 
 namespace {
 
@@ -21,21 +20,6 @@ unsigned ReadHex(const std::string& path) {
   unsigned value = 0;
   file >> std::hex >> value;
   return file ? value : 0;
-}
-
-std::string ReadFirstLine(const std::string& path) {
-  std::ifstream file(path);
-  std::string line;
-  std::getline(file, line);
-  return line;
-}
-
-std::string DriverOf(const std::string& device) {
-  char target[512] = {};
-  const ssize_t length = readlink((device + "/driver").c_str(), target, sizeof target - 1);
-  if (length <= 0) return {};
-  std::string path(target, static_cast<std::size_t>(length));
-  return path.substr(path.rfind('/') + 1);
 }
 
 // "a.b.c.d" of the driver module's version where it has one: up to four
@@ -73,7 +57,7 @@ std::optional<std::vector<GraphicsAdapterRecord>> QueryGraphicsAdapters() {
     GraphicsAdapterRecord record;
     record.readable = true;
     record.description = DisplayAdapterName(ids, ReadHex(device + "/vendor"), ReadHex(device + "/device"));
-    ReadDriverVersion(DriverOf(device), record);
+    ReadDriverVersion(LinkTargetName(device + "/driver"), record);
     adapters.push_back(record);
   }
   return adapters;

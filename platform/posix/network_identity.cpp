@@ -5,14 +5,13 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
+
+#include "platform/posix/system_files.h"
 
 namespace {
 
 bool ReadHardwareAddress(const std::string& interface, std::array<unsigned char, 6>& address) {
-  std::ifstream file("/sys/class/net/" + interface + "/address");
-  std::string text;
-  if (!(file >> text)) return false;
+  const std::string text = ReadFirstLine("/sys/class/net/" + interface + "/address");
   unsigned bytes[6] = {};
   if (std::sscanf(text.c_str(), "%x:%x:%x:%x:%x:%x", &bytes[0], &bytes[1], &bytes[2], &bytes[3], &bytes[4],
                   &bytes[5]) != 6) {
@@ -24,11 +23,7 @@ bool ReadHardwareAddress(const std::string& interface, std::array<unsigned char,
 
 // The interface's driver (virtio_net, e1000e, ...), or "" for a virtual one.
 std::string DriverName(const std::string& interface) {
-  char target[512] = {};
-  const ssize_t length = readlink(("/sys/class/net/" + interface + "/device/driver").c_str(), target, sizeof target - 1);
-  if (length <= 0) return {};
-  const std::string path(target, static_cast<std::size_t>(length));
-  return path.substr(path.rfind('/') + 1);
+  return LinkTargetName("/sys/class/net/" + interface + "/device/driver");
 }
 
 }  // namespace

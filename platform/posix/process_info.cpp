@@ -5,11 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-std::string ExecutablePath() {
-  char path[4096] = {};
-  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
-}
+#include "platform/posix/system_files.h"
+
+std::string ExecutablePath() { return ReadLinkTarget("/proc/self/exe"); }
 
 std::string CurrentDirectory() {
   char path[4096] = {};

@@ -12,6 +12,8 @@
 
 #include <string>
 
+#include "platform/temp_directory.h"
+
 namespace {
 
 std::string BootMinute() {
@@ -29,9 +31,8 @@ std::string SharedDirectory() {
   std::string dir;
   winapi::get_shared_documents_folder(dir);
   if (dir.empty()) {
-    char temp[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(sizeof temp, temp);
-    dir.assign(temp, length > 0 && length < sizeof temp ? length - 1 : 0);
+    dir = TempDirectory();
+    dir.pop_back();  // its separator
   }
   // Computed once, so that a process never straddles two folders.
   static const std::string stamp = [] {
