@@ -17,14 +17,16 @@ constexpr std::size_t kSegmentSize = 1024;
 
 SubmissionCounter::SubmissionCounter(SubmissionCounterStores stores) : stores_(std::move(stores)) {}
 
+std::string SubmissionCounter::FilePath() const { return TempDirectory() + stores_.file_name; }
+
 std::uint32_t SubmissionCounter::ReadFileCount() const {
-  std::ifstream file(TempDirectory() + stores_.file_name, std::ios::binary);
+  std::ifstream file(FilePath(), std::ios::binary);
   char byte = 0;
   return file.get(byte) ? static_cast<unsigned char>(byte) : 0;
 }
 
 void SubmissionCounter::WriteFileCount(std::uint32_t count) const {
-  std::ofstream file(TempDirectory() + stores_.file_name, std::ios::binary | std::ios::trunc);
+  std::ofstream file(FilePath(), std::ios::binary | std::ios::trunc);
   file.put(static_cast<char>(count & 0xFF));
 }
 
@@ -48,7 +50,7 @@ std::uint32_t SubmissionCounter::SharedCount(bool increment) {
     if (increment) ++*count;
     value = *count;
   } catch (const ipc::interprocess_exception&) {
-    value = 0;
+    // Counts as 0: the limit never depends on this segment.
   }
   MachineInfo()["Times"] = std::to_string(value);
   return value;

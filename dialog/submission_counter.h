@@ -28,6 +28,7 @@ class SubmissionCounter {
   std::uint32_t SharedCount(bool increment);
 
  private:
+  std::string FilePath() const;
   std::uint32_t ReadFileCount() const;
   void WriteFileCount(std::uint32_t count) const;
 
