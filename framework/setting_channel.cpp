@@ -4,15 +4,11 @@
 #include <cstring>
 #include <new>
 
-#include "platform/process_info.h"
 #include "platform/shared_mapping.h"
 
 namespace Velum {
 
 namespace {
-
-// The view holds one address; on a 64-bit system that takes 8 bytes.
-constexpr std::size_t kViewSize = sizeof(void*);
 
 struct Channel {
   SharedMapping mapping;
@@ -34,18 +30,12 @@ const bool kPublished = (PublishDefaultSetting(), true);
 
 }  // namespace
 
-std::string SettingChannelName() {
-  char name[32] = {};
-  std::snprintf(name, sizeof name, "%luMOX_Share_Mem", CurrentProcessId());
-  return name;
-}
-
 void PublishDefaultSetting() {
   Channel& channel = TheChannel();
   if (channel.mapping.view != nullptr) return;
   unsigned long error = 0;
   MappingStep failed_step = MappingStep::kCreate;
-  channel.mapping = CreateSharedMapping(SettingChannelName(), kViewSize, error, failed_step);
+  channel.mapping = CreateSharedMapping(SettingChannelName(), kSettingChannelSize, error, failed_step);
   if (channel.mapping.view == nullptr) {
     std::printf(failed_step == MappingStep::kCreate ? "Could not open file mapping object (%d).\n"
                                                     : "Could not map view of file (%d).\n",

@@ -3,11 +3,9 @@
 #include <string>
 
 #include "framework/default_services.h"
+#include "framework/setting_channel_name.h"
 
 namespace Velum {
-
-// The name of this process's channel: its process id, then "MOX_Share_Mem".
-std::string SettingChannelName();
 
 // Creates the process's DefaultSetting and publishes its address in the
 // channel, a named mapping the size of a pointer, so that modules loaded

@@ -5,27 +5,15 @@
 #include <memory>
 #include <string>
 
-#include "framework/velum.h"
+#include "framework/component_base.h"
 
 namespace Velum {
 
 // The property bag (component 282): int, string, dword, bool and float
 // values, each kind in a map of its own that comes into being with its first
 // value, plus int flags. Reads with `remove` set also erase what they read.
-class CVariableParam2 : public IVariableParam {
+class CVariableParam2 : public Component<IVariableParam, kVariableParamId> {
  public:
-  CVariableParam2() = default;
-  virtual ~CVariableParam2() = default;
-
-  int GetComponentId() override { return static_cast<int>(kVariableParamId); }
-  int Reserved1() override { return 1; }
-  void Destroy(int) override { delete this; }
-  int Reserved2() override { return 0; }
-  void Init(int) override {}
-  void Reserved3() override {}
-  void Reserved4() override {}
-  void Reserved5() override {}
-
   int SetFloat(int key, float value) override;
   int SetBool(int key, bool value) override;
   int SetDword(int key, std::uint32_t value) override;

@@ -17,3 +17,7 @@ LibraryHandle LoadLibraryFile(const std::string& path);
 
 // The exported function `name` of `library`, or null.
 void* FindLibraryExport(LibraryHandle library, const char* name);
+
+// The full path of the library (or executable) file that holds `address`;
+// "" when it cannot be found.
+std::string ModulePathOf(const void* address);

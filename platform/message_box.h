@@ -5,6 +5,16 @@
 enum class MessageIcon { kNone, kInformation, kExclamation, kError };
 
 // Shows `text` (code page 936) under `caption` and waits until it is closed.
-// Without a desktop (POSIX) both are written to standard output instead,
-// and nothing waits.
+// Windows: a message box; if none can be shown (no desktop), caption and
+// text go to standard error. POSIX: over the terminal dialog while one is
+// open, confirmed with Enter; otherwise written to standard output.
+// With MACHINECHECK_MESSAGE_BOXES=print, every box is printed instead and
+// nothing waits (see PrintMessageBox).
 void ShowMessageBox(const std::string& caption, const std::string& text, MessageIcon icon);
+
+// Whether MACHINECHECK_MESSAGE_BOXES=print asks for printed boxes.
+bool MessageBoxesArePrinted();
+
+// Writes the box to standard output ("[caption]" and the text, UTF-8) and,
+// when VELUM_TRANSCRIPT names a file, appends it there as one line.
+void PrintMessageBox(const std::string& caption, const std::string& text);

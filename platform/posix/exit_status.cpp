@@ -2,9 +2,9 @@
 
 #include <iostream>
 
-#include "platform/posix/terminal_text.h"
+#include "platform/text_encoding.h"
 
-void ReportFailure(const std::string& text) { std::cerr << "machine-check: " << TerminalTextFromCp936(text) << '\n'; }
+void ReportFailure(const std::string& text) { std::cerr << "machine-check: " << Utf8FromCp936(text) << '\n'; }
 
 int FailureExitCode() { return 2; }
 

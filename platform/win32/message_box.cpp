@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
-#include "platform/win32/text_encoding.h"
+#include <cstdio>
+
+#include "platform/text_encoding.h"
+#include "platform/win32/wide_text.h"
 
 namespace {
 
@@ -19,5 +22,14 @@ UINT IconStyle(MessageIcon icon) {
 }  // namespace
 
 void ShowMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) {
-  MessageBoxW(nullptr, WideFromCp936(text).c_str(), WideFromCp936(caption).c_str(), MB_OK | IconStyle(icon));
+  if (MessageBoxesArePrinted()) {
+    PrintMessageBox(caption, text);
+    return;
+  }
+  if (MessageBoxW(nullptr, WideFromCp936(text).c_str(), WideFromCp936(caption).c_str(), MB_OK | IconStyle(icon)) != 0) {
+    return;
+  }
+  // No desktop to show it on: the text must not vanish.
+  std::fprintf(stderr, "[%s]\n%s\n", Utf8FromCp936(caption).c_str(), Utf8FromCp936(text).c_str());
+  std::fflush(stderr);
 }

@@ -2,47 +2,40 @@
 // three times: as VelumFab itself, without the CreateComponent export
 // (TEST_FACTORY_EXPORT names another function), and with a CreateComponent
 // that returns null (TEST_FACTORY_RETURNS_NULL).
-#include "framework/velum.h"
+#include "framework/component_base.h"
 
 namespace {
 
 int g_destroyed = 0;
 
-class TestComponent : public Velum::IComponent {
+// Counts its destruction, so the tests can see the release rule at work.
+template <typename Interface, unsigned kId>
+class CountedComponent : public Velum::Component<Interface, kId> {
  public:
-  explicit TestComponent(unsigned id) : id_(id) {}
-  int GetComponentId() override { return static_cast<int>(id_); }
-  int Reserved1() override { return 1; }
-  void Destroy(int) override {
-    ++g_destroyed;
-    delete this;
-  }
-  int Reserved2() override { return 0; }
-  void Init(int) override { initialised = true; }
-  void Reserved3() override {}
-  void Reserved4() override {}
-  void Reserved5() override {}
-  bool initialised = false;
-
- private:
-  virtual ~TestComponent() = default;
-  unsigned id_;
+  ~CountedComponent() override { ++g_destroyed; }
 };
+
+class TestUILib : public CountedComponent<Velum::IUILib, Velum::kUILibId> {
+ public:
+  int LoadLayout(const char*, int) override { return 0; }
+  void Shutdown() override {}
+  int GetControlId(const char*, int) override { return 0; }
+  Velum::IControl* GetControl(int) override { return nullptr; }
+  int GetFocusControlId() override { return 0; }
+  void SetEventSink(int, Velum::IUILibEvent*) override {}
+};
+
+using TestScriptManager = CountedComponent<Velum::IUILuaScriptManager, Velum::kUILuaScriptManagerId>;
 
 // Keeps the script manager (785) for the process; every other component
 // goes back to its owner to be destroyed.
-class TestFactory : public Velum::ComponentFactory {
+class TestFactory : public Velum::Component<Velum::ComponentFactory, Velum::kComponentFactoryId> {
  public:
-  int GetComponentId() override { return static_cast<int>(Velum::kComponentFactoryId); }
-  int Reserved1() override { return 1; }
   void Destroy(int) override {}
-  int Reserved2() override { return 0; }
-  void Init(int) override {}
-  void Reserved3() override {}
-  void Reserved4() override {}
-  void Reserved5() override {}
   Velum::IComponent* Create(unsigned id, int) override {
-    return id == Velum::kUILuaScriptManagerId || id == Velum::kUILibId ? new TestComponent(id) : nullptr;
+    if (id == Velum::kUILuaScriptManagerId) return new TestScriptManager();
+    if (id == Velum::kUILibId) return new TestUILib();
+    return nullptr;
   }
   int ReleaseComponent(Velum::IComponent* component) override {
     return component->GetComponentId() == static_cast<int>(Velum::kUILuaScriptManagerId) ? 1 : 0;

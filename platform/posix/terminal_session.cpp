@@ -1,0 +1,55 @@
+#include "platform/posix/terminal_session.h"
+
+#include <langinfo.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <csignal>
+#include <cstring>
+
+namespace {
+
+constexpr int kTerminationSignals[] = {SIGINT, SIGTERM, SIGHUP};
+using Handler = void (*)(int);
+Handler g_previous[3] = {SIG_DFL, SIG_DFL, SIG_DFL};
+void (*g_restore)() = nullptr;
+
+// Restores, then hands the signal to what handled it before (by default
+// that ends the process).
+void RestoreAndDie(int signal_number) {
+  if (g_restore != nullptr) g_restore();
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (kTerminationSignals[i] == signal_number) std::signal(signal_number, g_previous[i]);
+  }
+  std::raise(signal_number);
+}
+
+bool CharacterLocaleIsUtf8() {
+  const char* codeset = nl_langinfo(CODESET);
+  return codeset != nullptr && (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
+}
+
+}  // namespace
+
+bool StandardStreamsAreTerminals() { return isatty(STDIN_FILENO) == 1 && isatty(STDOUT_FILENO) == 1; }
+
+std::string UseUtf8CharacterLocale() {
+  const char* current = std::setlocale(LC_CTYPE, nullptr);
+  const std::string previous = current == nullptr ? "C" : current;
+  if (std::setlocale(LC_CTYPE, "") != nullptr && CharacterLocaleIsUtf8()) return previous;
+  if (std::setlocale(LC_CTYPE, "C.UTF-8") != nullptr && CharacterLocaleIsUtf8()) return previous;
+  std::setlocale(LC_CTYPE, previous.c_str());
+  return {};
+}
+
+void RestoreCharacterLocale(const std::string& previous) { std::setlocale(LC_CTYPE, previous.c_str()); }
+
+void RestoreOnTerminationSignals(void (*restore)()) {
+  g_restore = restore;
+  for (std::size_t i = 0; i < 3; ++i) g_previous[i] = std::signal(kTerminationSignals[i], RestoreAndDie);
+}
+
+void StopRestoringOnSignals() {
+  for (std::size_t i = 0; i < 3; ++i) std::signal(kTerminationSignals[i], g_previous[i]);
+  g_restore = nullptr;
+}

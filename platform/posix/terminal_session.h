@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+// What a full-screen terminal program needs from the system.
+
+// Whether standard input and standard output are both terminals.
+bool StandardStreamsAreTerminals();
+
+// Makes the character locale (LC_CTYPE) a UTF-8 one, the user's own when it
+// is UTF-8, else C.UTF-8, and returns the one it replaced; "" when no UTF-8
+// locale is available.
+std::string UseUtf8CharacterLocale();
+void RestoreCharacterLocale(const std::string& previous);
+
+// Calls `restore` when the process is interrupted (SIGINT), terminated
+// (SIGTERM) or hung up (SIGHUP), then lets the signal end the process as it
+// would have. StopRestoringOnSignals puts the default handling back.
+void RestoreOnTerminationSignals(void (*restore)());
+void StopRestoringOnSignals();

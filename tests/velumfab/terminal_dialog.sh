@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The terminal dialog for real: the test host in tmux, read back with
+# capture-pane. Types the account, moves on with Tab, chooses from the age
+# list, closes with Esc, and checks what the screen showed.
+#   terminal_dialog.sh VELUM-TEST-HOST
+set -u
+host=$1
+socket=velum-terminal-$$
+tmux_() { tmux -L "$socket" "$@"; }
+trap 'tmux_ kill-server 2>/dev/null' EXIT
+failed=0
+
+tmux_ new-session -d -x 100 -y 30 \
+  "cd '$(dirname "$host")' && LANG=C.UTF-8 TERM=screen '$host'; echo \"status=\$?\"; sleep 60"
+screen_text() { tmux_ capture-pane -p; }
+# wait_for TEXT: true once the screen shows TEXT (five seconds at most).
+wait_for() {
+  for _ in $(seq 50); do
+    screen_text | grep -qF -- "$1" && return 0
+    sleep 0.1
+  done
+  echo "FAILED: the screen never showed \"$1\":"
+  screen_text
+  failed=1
+  return 1
+}
+
+wait_for "Orbi号码：  [" && wait_for "<  开始检测  >"
+tmux_ send-keys 1 2 3 4 5 Tab
+wait_for "[12345"
+tmux_ send-keys Enter           # the focus is on the age box now: its list opens
+wait_for "│18岁以下"
+tmux_ send-keys Down Enter
+wait_for "[18-22岁"
+tmux_ send-keys Escape          # Esc stands for the close button
+wait_for "status=0"
+wait_for "account: 12345"
+wait_for "closed by: Btn_Close"
+screen_text | grep -q "┌" && { echo "FAILED: the dialog is still on the screen"; failed=1; }
+[ "$failed" = 0 ] && echo "terminal dialog: passed"
+exit "$failed"

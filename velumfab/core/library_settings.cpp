@@ -1,0 +1,52 @@
+#include "velumfab/core/library_settings.h"
+
+#include <cstdlib>
+
+#include "platform/process_info.h"
+#include "platform/profile_settings.h"
+
+namespace VelumFab {
+
+namespace {
+
+constexpr std::size_t kValueCapacity = 1024;
+
+bool IsAbsolute(const std::string& path) {
+  return (!path.empty() && (path[0] == '/' || path[0] == '\\')) || (path.size() > 1 && path[1] == ':');
+}
+
+// The environment's value, else Velum.ini's (from its folder), else "".
+std::string Setting(const std::string& ini, const std::string& directory, const char* key, const char* variable,
+                    bool is_path, std::string* source = nullptr) {
+  const char* from_environment = std::getenv(variable);
+  if (from_environment != nullptr && *from_environment != '\0') {
+    if (source != nullptr) *source = std::string("environment variable ") + variable;
+    return from_environment;
+  }
+  const std::string value = ReadProfileString(ini, "VelumFab", key, "", kValueCapacity);
+  if (value.empty()) return value;
+  if (source != nullptr) *source = ini;
+  return is_path ? PathIn(directory, value) : value;
+}
+
+}  // namespace
+
+std::string PathIn(const std::string& directory, const std::string& name) {
+  return IsAbsolute(name) || directory.empty() ? name : directory + PathSeparator() + name;
+}
+
+LibrarySettings ReadLibrarySettings(const std::string& directory, const std::string& default_backend) {
+  LibrarySettings settings;
+  settings.directory = directory;
+  const std::string ini = PathIn(directory, "Velum.ini");
+  settings.backend = Setting(ini, directory, "Backend", "VELUM_BACKEND", false, &settings.backend_source);
+  if (settings.backend.empty()) {
+    settings.backend = default_backend;
+    settings.backend_source = "the build's default";
+  }
+  settings.script = Setting(ini, directory, "Script", "VELUM_SCRIPT", true);
+  settings.transcript = Setting(ini, directory, "Transcript", "VELUM_TRANSCRIPT", true);
+  return settings;
+}
+
+}  // namespace VelumFab
