@@ -5,8 +5,10 @@
 
 #include "app/batch_rating.h"
 #include "app/command_line.h"
+#include "app/dialog_mode.h"
 #include "app/eval_mode.h"
 #include "app/messages.h"
+#include "app/show_info_flag.h"
 #include "platform/entry.h"
 #include "platform/exit_status.h"
 #include "platform/locale.h"
@@ -37,12 +39,12 @@ int RunBatchMode(const std::string& list_path) {
 
 int RunNormalMode(bool show_info) {
   if (show_info) {
+    ShowInfoFlag() = true;
     const std::string rating = RatingSummary();  // probes this machine first
     const std::string probe = ProbeSummary();
     ShowMessageBox(kProbeInformationCaption, probe + "\n" + rating, MessageIcon::kInformation);
   }
-  ReportFailure(kDialogUnavailable);
-  return FailureExitCode();
+  return RunDialogMode() ? 0 : FailureExitCode();
 }
 
 }  // namespace

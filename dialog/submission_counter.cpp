@@ -58,7 +58,7 @@ std::uint32_t SubmissionCounter::SharedCount(bool increment) {
 
 namespace {
 SubmissionCounter& ProcessCounter() {
-  static SubmissionCounter counter;
+  static SubmissionCounter counter(ProgramCounterStores());
   return counter;
 }
 }  // namespace

@@ -36,6 +36,10 @@ class SubmissionCounter {
   std::uint32_t tally_ = 0;
 };
 
-// The process's counter with the program's own store names.
+// The stores of this program's counter: the names above in the program (a
+// constant of the build); test builds use names of their own.
+SubmissionCounterStores ProgramCounterStores();
+
+// The process's counter, with the program's stores.
 std::uint32_t SubmissionCount(bool increment);
 std::uint32_t SharedSubmissionCount(bool increment);

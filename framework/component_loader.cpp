@@ -120,11 +120,14 @@ ComponentFactory* ObtainComponentFactory(const std::string& settings_file) {
   return FactoryFrom(library);
 }
 
-void EnsureComponentFactory() {
-  if (g_factory != nullptr) return;
+std::string DefaultSettingsFile() {
   std::string settings_file = ExeDirectory() + PathSeparator() + kSettingsFileName;
   if (settings_file.size() >= kPathCapacity) settings_file.resize(kPathCapacity - 1);
-  g_factory = ObtainComponentFactory(settings_file);
+  return settings_file;
+}
+
+void EnsureComponentFactory() {
+  if (g_factory == nullptr) g_factory = ObtainComponentFactory(DefaultSettingsFile());
 }
 
 }  // namespace Velum

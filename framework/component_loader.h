@@ -12,6 +12,9 @@ namespace Velum {
 // tried again on the next call.
 void EnsureComponentFactory();
 
+// The settings file the loader reads: Velum.ini in the executable's folder.
+std::string DefaultSettingsFile();
+
 // One attempt, with `settings_file` as Velum.ini; the factory or null.
 ComponentFactory* ObtainComponentFactory(const std::string& settings_file);
 

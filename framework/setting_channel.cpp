@@ -49,4 +49,16 @@ void PublishDefaultSetting() {
 
 DefaultSetting* PublishedSetting() { return TheChannel().setting; }
 
+void LogToEventLog(const std::string& text, int level) {
+  DefaultSetting* setting = PublishedSetting();
+  if (setting == nullptr) return;
+  ILogger* logger = nullptr;
+  try {
+    logger = setting->GetLogger();
+  } catch (const char*) {
+    logger = setting->GetLogger();  // the second request hands out the logger without a file
+  }
+  if (logger != nullptr) logger->log(text.c_str(), level);
+}
+
 }  // namespace Velum

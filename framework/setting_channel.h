@@ -16,4 +16,9 @@ void PublishDefaultSetting();
 // The published settings object (null when publishing failed).
 DefaultSetting* PublishedSetting();
 
+// Writes `text` at `level` to the event log of the published settings
+// object. When the log file cannot be opened, the logger keeps the line in
+// memory; without a settings object nothing is written.
+void LogToEventLog(const std::string& text, int level);
+
 }  // namespace Velum

@@ -146,6 +146,33 @@ class IUILibEvent {
   ~IUILibEvent() = default;
 };
 
+// Marks a framework event handler.
+class IEvent {
+ protected:
+  ~IEvent() = default;
+};
+
+namespace PartialTemplateSpecializationForEvent {
+
+// An event sink of the framework: the sink interface's first operation
+// answers 1; the program implements OnEvent.
+template <typename EventInterface>
+class IDefaultEventImpl : public EventInterface, public IEvent {
+ public:
+  int IsEventSink() override { return 1; }
+
+ protected:
+  ~IDefaultEventImpl() = default;
+};
+
+}  // namespace PartialTemplateSpecializationForEvent
+
+template <typename EventInterface, int kKind>
+class IEventImpl : public PartialTemplateSpecializationForEvent::IDefaultEventImpl<EventInterface> {
+ protected:
+  ~IEventImpl() = default;
+};
+
 class IUILib : public IComponent {
  public:
   virtual int LoadLayout(const char* file_name, int reserved) = 0;  // nonzero on success

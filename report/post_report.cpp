@@ -1,5 +1,7 @@
 #include "report/post_report.h"
 
+#include <array>
+#include <cstdio>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -14,10 +16,11 @@
 
 namespace {
 
+namespace asio = boost::asio;
+using asio::ip::tcp;
+using Clock = std::chrono::steady_clock;
+
 constexpr char kReportPath[] = "/kestrel/act/a2014checkmachine/postInfo.php";
-// An answer is one line of JSON; anything beyond this is refused rather
-// than held in memory.
-constexpr std::size_t kMaxAnswerBytes = 1 << 20;
 
 std::string Request(const ReportEndpoint& endpoint, const std::string& body) {
   std::ostringstream request;
@@ -51,7 +54,6 @@ std::string AnswerLine(std::istream& response) {
   std::getline(response, answer);
   return answer;
 }
-
 // The JSON reader accepts only UTF-8, but the decoded answer is code page
 // 936 text. Each byte from 0x80 up travels through the reader as a private-use
 // character (U+F780 to U+F7FF, written in UTF-8) and is turned back after.
@@ -99,33 +101,129 @@ std::string Outcome(const std::string& answer) {
   return message;
 }
 
-}  // namespace
 
-ReportEndpoint BuildReportEndpoint() { return {MC_REPORT_HOST, MC_REPORT_SERVICE}; }
+std::string Seconds(std::chrono::milliseconds duration) {
+  char text[32];
+  const double seconds = static_cast<double>(duration.count()) / 1000.0;
+  std::snprintf(text, sizeof text, duration.count() % 1000 == 0 ? "%.0f" : "%.1f", seconds);
+  return text;
+}
+
+// One exchange on one io_context, every step bounded by the same deadline.
+// The steps run asynchronously on this thread; when the deadline passes,
+// the socket is closed and the step in progress fails.
+class Exchange {
+ public:
+  explicit Exchange(const ReportEndpoint& endpoint)
+      : endpoint_(endpoint), deadline_(Clock::now() + endpoint.deadline), socket_(io_) {}
+
+  // Connects, then sends what `request` builds (the form is built from the
+  // record only once the connection is open) and reads the response.
+  template <typename BuildRequest>
+  std::string Run(BuildRequest request_bytes) {
+    tcp::resolver resolver(io_);
+    tcp::resolver::results_type addresses;
+    Await("resolve", [&](auto done) {
+      resolver.async_resolve(endpoint_.host, endpoint_.service, [&, done](boost::system::error_code error, auto found) {
+        addresses = found;
+        done(error);
+      });
+    }, [&] { resolver.cancel(); });
+    Await("connect", [&](auto done) {
+      asio::async_connect(socket_, addresses, [done](boost::system::error_code error, const auto&) { done(error); });
+    });
+    const std::string request = request_bytes();
+    Await("write", [&](auto done) {
+      asio::async_write(socket_, asio::buffer(request),
+                        [done](boost::system::error_code error, std::size_t) { done(error); });
+    });
+    ReadStatusLine();
+    ReadToTheEnd();
+    return response_;
+  }
+
+ private:
+  // Runs one step until it completes or the deadline passes.
+  template <typename Start, typename Cancel>
+  void Await(const char* step, Start start, Cancel cancel) {
+    bool finished = false;
+    boost::system::error_code result;
+    start([&](boost::system::error_code error) {
+      finished = true;
+      result = error;
+    });
+    io_.restart();
+    while (!finished && Clock::now() < deadline_) io_.run_one_until(deadline_);
+    if (!finished) {
+      cancel();
+      boost::system::error_code ignored;
+      socket_.close(ignored);
+      io_.restart();
+      io_.run();  // lets the cancelled step finish
+      throw std::runtime_error(std::string(step) + ": no answer from the report service within " +
+                               Seconds(endpoint_.deadline) + " s");
+    }
+    if (result) throw boost::system::system_error(result, step);
+  }
+  template <typename Start>
+  void Await(const char* step, Start start) {
+    Await(step, start, [] {});
+  }
+
+  // Reads some bytes; false at the end of the stream (or any error there).
+  bool ReadSome(const char* step, bool errors_fail) {
+    std::size_t received = 0;
+    boost::system::error_code failure;
+    Await(step, [&](auto done) {
+      socket_.async_read_some(asio::buffer(chunk_), [&, done](boost::system::error_code error, std::size_t size) {
+        received = size;
+        failure = error;
+        done({});
+      });
+    });
+    response_.append(chunk_.data(), received);
+    if (failure && errors_fail) throw boost::system::system_error(failure, step);
+    return !failure;
+  }
+
+  void ReadStatusLine() {
+    while (response_.find("\r\n") == std::string::npos) {
+      if (response_.size() > kMaxAnswerBytes) throw std::runtime_error(kAnswerTooLarge);
+      ReadSome("read_until", true);
+    }
+    status_line_end_ = response_.find("\r\n") + 2;
+    if (status_line_end_ > kMaxAnswerBytes) throw std::runtime_error(kAnswerTooLarge);
+  }
+
+  // The rest, up to the end of the stream (whatever ends it).
+  void ReadToTheEnd() {
+    while (response_.size() - status_line_end_ <= kMaxAnswerBytes) {
+      if (!ReadSome("read", false)) return;
+    }
+    throw std::runtime_error(kAnswerTooLarge);
+  }
+
+  const ReportEndpoint& endpoint_;
+  const Clock::time_point deadline_;
+  asio::io_context io_;
+  tcp::socket socket_;
+  std::array<char, 64 * 1024> chunk_{};
+  std::string response_;
+  std::size_t status_line_end_ = 0;
+};
+
+}  // namespace
 
 std::string PostReport() { return PostReportTo(BuildReportEndpoint()); }
 
 std::string PostReportTo(const ReportEndpoint& endpoint) {
-  namespace asio = boost::asio;
-  using asio::ip::tcp;
-  asio::io_context io;
-  tcp::resolver resolver(io);
-  const tcp::resolver::results_type addresses = resolver.resolve(endpoint.host, endpoint.service);
-  tcp::socket socket(io);
-  asio::connect(socket, addresses);
+  Exchange exchange(endpoint);
+  return ReportOutcome(exchange.Run([&] { return Request(endpoint, BuildReportForm()); }));
+}
 
-  asio::write(socket, asio::buffer(Request(endpoint, BuildReportForm())));
-
-  asio::streambuf response(kMaxAnswerBytes);
-  asio::read_until(socket, response, "\r\n");
-  std::istream response_stream(&response);
+std::string ReportOutcome(const std::string& response) {
+  std::istringstream response_stream(response);
   CheckStatusLine(response_stream);
-
-  // The rest of the answer, up to the end of the stream (whatever ends it).
-  boost::system::error_code ignored;
-  while (asio::read(socket, response, asio::transfer_at_least(1), ignored) > 0) {
-  }
-  if (response.size() == kMaxAnswerBytes) throw std::runtime_error("Response larger than 1 MiB");
   return Outcome(AnswerLine(response_stream));
 }
 

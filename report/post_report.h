@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <stdexcept>
 #include <string>
 
@@ -9,20 +10,32 @@ class ReplicatedCommit : public std::runtime_error {
   explicit ReplicatedCommit(const std::string& message) : std::runtime_error(message) {}
 };
 
-// Where reports go: a host and a port service.
+// Where reports go: a host and a port service, and how long one whole
+// exchange (resolve, connect, write, read) may take.
 struct ReportEndpoint {
   std::string host;
   std::string service;
+  std::chrono::milliseconds deadline{std::chrono::seconds(20)};
 };
 
-// The endpoint this program was built for.
+// The endpoint this program was built for (a constant of the build).
 ReportEndpoint BuildReportEndpoint();
 
 // Posts the report form to the build's endpoint and returns the service's
 // "msg". Throws ReplicatedCommit for ret_code -1, std::logic_error for lower
-// codes, and other std::exception-derived errors for every other failure.
+// codes, and other std::exception-derived errors for every other failure,
+// a silent service among them: past the deadline the exchange gives up.
 std::string PostReport();
 std::string PostReportTo(const ReportEndpoint& endpoint);
+
+// The outcome of a whole response as received (status line, headers, the
+// one-line JSON answer): the "msg", or the exceptions PostReport throws.
+std::string ReportOutcome(const std::string& response);
+
+// The most a response may hold after its status line, and the longest
+// status line: larger responses are refused rather than held in memory.
+constexpr std::size_t kMaxAnswerBytes = 1 << 20;
+constexpr char kAnswerTooLarge[] = "Response larger than 1 MiB";
 
 // Replaces each \uXXXX escape of `line` by that UTF-16 unit in code page 936.
 std::string DecodeUnicodeEscapes(const std::string& line);

@@ -26,7 +26,8 @@ void ShowMessageBox(const std::string& caption, const std::string& text, Message
     PrintMessageBox(caption, text);
     return;
   }
-  if (MessageBoxW(nullptr, WideFromCp936(text).c_str(), WideFromCp936(caption).c_str(), MB_OK | IconStyle(icon)) != 0) {
+  // 0 when the box fails; Wine without a display gives -1.
+  if (MessageBoxW(nullptr, WideFromCp936(text).c_str(), WideFromCp936(caption).c_str(), MB_OK | IconStyle(icon)) > 0) {
     return;
   }
   // No desktop to show it on: the text must not vanish.

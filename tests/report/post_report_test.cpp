@@ -96,10 +96,29 @@ TEST(PostReport, AnswerLinesThatAreNotTheExpectedJsonFail) {
             "");
 }
 
-TEST(PostReport, RefusesAnswersLargerThanOneMebibyte) {
-  const std::string huge(2 << 20, ' ');
-  EXPECT_EQ(FailureOf<std::runtime_error>(std::string(kHeaders) + "{\"ret_code\":0,\"msg\":\"" + huge + "\"}"),
-            "Response larger than 1 MiB");
+TEST(PostReport, RefusesAnswersLargerThanOneMebibyteAfterTheStatusLine) {
+  const std::string status = "HTTP/1.0 200 OK\r\n";
+  const std::string answer = "\r\n{\"ret_code\":0,\"msg\":\"ok\"}\n";
+  const std::string exactly = answer + std::string(kMaxAnswerBytes - answer.size(), ' ');
+  EXPECT_EQ(Answered(status + exactly), "ok");
+  EXPECT_EQ(FailureOf<std::runtime_error>(status + exactly + " "), kAnswerTooLarge);
+  EXPECT_EQ(FailureOf<std::runtime_error>("HTTP/1.0 200 " + std::string(kMaxAnswerBytes, 'x') + "\r\n\r\n"),
+            kAnswerTooLarge);
+  EXPECT_EQ(FailureOf<std::runtime_error>("HTTP/1.0 200 " + std::string(kMaxAnswerBytes, 'x')), kAnswerTooLarge);
+}
+
+TEST(PostReport, GivesUpOnAServiceThatNeverAnswers) {
+  // The system completes the connection into the listen queue; nobody reads.
+  boost::asio::io_context io;
+  boost::asio::ip::tcp::acceptor silent(io, {boost::asio::ip::make_address("127.0.0.1"), 0});
+  const ReportEndpoint endpoint{"127.0.0.1", std::to_string(silent.local_endpoint().port()),
+                                std::chrono::milliseconds(300)};
+  try {
+    PostReportTo(endpoint);
+    ADD_FAILURE() << "the post returned";
+  } catch (const std::runtime_error& error) {
+    EXPECT_STREQ(error.what(), "read_until: no answer from the report service within 0.3 s");
+  }
 }
 
 // A port nothing listens on: one the system just handed out and took back.

@@ -80,7 +80,8 @@ ScriptBackend::ScriptBackend(const LibrarySettings& settings, const HostServices
 bool ScriptBackend::Start(const ControlModel& model, std::string& reason) {
   model_ = &model;
   if (!settings_.transcript.empty()) {
-    std::ofstream(settings_.transcript, std::ios::trunc | std::ios::binary);
+    // Appended to: what the host printed before the dialog opened (its
+    // message boxes) stays in front.
     transcript_.open(settings_.transcript, std::ios::app | std::ios::binary);
     if (!transcript_) {
       reason = "cannot write the transcript " + settings_.transcript;

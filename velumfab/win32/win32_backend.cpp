@@ -120,7 +120,8 @@ void Win32Backend::FrameOpened(int frame) {
                                 at.bottom - at.top, owner, nullptr, ThisLibrary(), this);
   if (window == nullptr) {
     host_.Log(kLogError, "the window of \"" + control.name + "\" cannot be made (error " +
-                             std::to_string(GetLastError()) + ")");
+                             std::to_string(GetLastError()) + "): is there a desktop?");
+    broken_ = true;  // nothing could ever close it: the loops end
     return;
   }
   windows_[frame] = window;
@@ -186,6 +187,7 @@ const Control* Win32Backend::ControlOf(HWND window) const {
 
 std::optional<InputEvent> Win32Backend::NextInput() {
   while (queued_.empty()) {
+    if (broken_) return std::nullopt;
     MSG message;
     if (GetMessageW(&message, nullptr, 0, 0) <= 0) return std::nullopt;  // WM_QUIT, or no queue
     TranslateMessage(&message);

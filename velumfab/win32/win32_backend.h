@@ -52,6 +52,7 @@ class Win32Backend final : public Backend {
   bool focusing_ = false;   // the focus moves because the library moved it
   wchar_t high_surrogate_ = 0;
   bool started_ = false;
+  bool broken_ = false;  // a window could not be made
 };
 
 // The window classes of the frames and of the rich label.

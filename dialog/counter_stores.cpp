@@ -1,0 +1,3 @@
+#include "dialog/submission_counter.h"
+
+SubmissionCounterStores ProgramCounterStores() { return {}; }
