@@ -119,6 +119,9 @@ TEST_F(ScreenPainterTest, APanelCoversTheDialogAndShowsItsColouredText) {
   EXPECT_TRUE(canvas_.Look(message.row, message.column).bold);
   EXPECT_EQ(canvas_.Find("三个工作日").row, message.row + 1);  // wrapped inside the label's width
   EXPECT_NE(canvas_.Find("确定").row, -1);
+  Get("Static_Msg").rich = ParseRichText(Cp936FromUtf8("感谢您参与本次检测，您的电脑配置信息已成功提交！"));
+  PaintScreen(model_, state, canvas_);
+  EXPECT_EQ(canvas_.Find("交！").row, canvas_.Find("感谢").row + 1);  // never "！" alone on a line
   EXPECT_EQ(canvas_.Find("<    关闭    >").column, Get("Main").x + FrameOrigin(Get("Main"), 30, 80).column + 42);
   EXPECT_EQ(canvas_.Find("Orbi号码").row, -1);  // covered by the panel
 }
@@ -157,6 +160,8 @@ TEST(TextCells, CountWideCharactersTwice) {
   EXPECT_EQ(FitCells("号码x", 3), "号");
   EXPECT_EQ(LastCells("12号码", 5), "2号码");
   EXPECT_EQ(WrapCells("ab号码\ncd", 4), (std::vector<std::string>{"ab号", "码", "cd"}));
+  EXPECT_TRUE(StartsWithClosingPunctuation("。x"));
+  EXPECT_FALSE(StartsWithClosingPunctuation("x。"));
 }
 
 }  // namespace

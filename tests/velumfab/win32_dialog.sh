@@ -30,17 +30,24 @@ wait_window() {
   fail "no window \"$1\" appeared"
   return 1
 }
+focus() { xdotool windowactivate --sync "$(window "$1")" >/dev/null 2>&1; sleep 0.2; }
 shoot() { sleep 0.5; import -window root png:- | convert - -trim +repage "$shots/$1.png"; }
 keys() { xdotool key --delay 80 "$@"; sleep 0.3; }
 
 wait_window "Corvo" || exit 1
+sleep 1  # Wine settles the new window
+focus "Corvo"
 shoot dialog
+xdotool mousemove --window "$(window Corvo)" $((18 * 8 + 88)) $((5 * 24 + 12)) click 1  # into the account edit
+sleep 0.3
 xdotool type --delay 60 12345
 keys Tab Tab Tab Tab Tab Tab Tab Return   # the focus walks the layout order to the help button
 wait_window "联系客服" && shoot pavo
+focus "联系客服"
 keys Escape                                 # Esc stands for the panel's close button
 keys shift+Tab Return                       # back to the start button
 wait_window "检测结果" && shoot result
+focus "检测结果"
 keys Return                                 # the OK button closes the result panel
 keys Escape
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

@@ -137,7 +137,13 @@ class FramePainter {
         }
         const std::size_t feed = utf8.find('\n');
         const std::string segment = utf8.substr(0, feed);
-        const std::string fits = FitCells(segment, control.width - used);
+        std::string fits = FitCells(segment, control.width - used);
+        // Punctuation that closes a phrase takes the character before it to
+        // the next line rather than start that line alone.
+        const bool full = fits.size() < segment.size();
+        if (full && StartsWithClosingPunctuation(segment.substr(fits.size())) && !WithoutLastCharacter(fits).empty()) {
+          fits = WithoutLastCharacter(fits);
+        }
         if (fits.empty()) {
           if (used == 0) break;  // not even one character fits an empty line
           ++line;
@@ -145,7 +151,7 @@ class FramePainter {
           continue;
         }
         canvas_.Put(top + line, left + used, fits, look);
-        used += CellWidth(fits);
+        used = full ? control.width : used + CellWidth(fits);
         utf8.erase(0, fits.size());
       }
     }

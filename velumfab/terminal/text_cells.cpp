@@ -67,6 +67,19 @@ std::string LastCells(std::string_view utf8, int cells) {
   return std::string(rest);
 }
 
+bool StartsWithClosingPunctuation(std::string_view utf8) {
+  static const std::u32string_view kClosing = U"，。！？、；：）」』”’";
+  if (utf8.empty()) return false;
+  const Utf8Character character = NextCharacter(utf8);
+  return character.code_point > 0 && kClosing.find(static_cast<char32_t>(character.code_point)) != std::u32string_view::npos;
+}
+
+std::string WithoutLastCharacter(std::string_view utf8) {
+  std::size_t last = 0;
+  for (std::size_t at = 0; at < utf8.size(); at += NextCharacter(utf8.substr(at)).length) last = at;
+  return std::string(utf8.substr(0, last));
+}
+
 std::vector<std::string> WrapCells(std::string_view utf8, int cells) {
   std::vector<std::string> lines(1);
   int used = 0;

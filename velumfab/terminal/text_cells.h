@@ -18,6 +18,13 @@ std::string FitCells(std::string_view utf8, int cells);
 // end, where the caret is).
 std::string LastCells(std::string_view utf8, int cells);
 
+// Whether `utf8` begins with punctuation that must not start a line
+// (，。！？、；：and the closing brackets and quotes).
+bool StartsWithClosingPunctuation(std::string_view utf8);
+
+// `utf8` without its last character.
+std::string WithoutLastCharacter(std::string_view utf8);
+
 // `utf8` broken into lines of at most `cells`, at line feeds and wherever a
 // line is full.
 std::vector<std::string> WrapCells(std::string_view utf8, int cells);

@@ -76,7 +76,9 @@ void QueuePaste(Win32Backend& backend, int control, HWND window) {
 void Win32Backend::CreateControl(const Control& control, HWND frame_window) {
   const NativeKind kind = NativeKindOf(control);
   const RECT at = Placement(control);
-  const std::wstring text = control.kind == ControlKind::kCombo ? L"" : WideFromCp936(control.text);
+  const std::wstring text = control.kind == ControlKind::kCombo       ? L""
+                            : control.kind == ControlKind::kRichLabel ? WideFromCp936(PlainText(control.rich))
+                                                                      : WideFromCp936(control.text);
   HWND window = CreateWindowExW(kind.extended_style, kind.window_class, text.c_str(),
                                 WS_CHILD | (control.visible ? WS_VISIBLE : 0) | kind.style, at.left, at.top,
                                 at.right - at.left, at.bottom - at.top, frame_window,
@@ -103,6 +105,9 @@ void Win32Backend::ShowState(const Control& control, Change change) {
   switch (change) {
     case Change::kText:
       if (control.kind == ControlKind::kRichLabel) {
+        // Drawn from the model; the window's own text is the plain text, for
+        // screen readers.
+        SetWindowTextW(window, WideFromCp936(PlainText(control.rich)).c_str());
         InvalidateRect(window, nullptr, TRUE);
         break;
       }

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "platform/win32/wide_text.h"
@@ -16,6 +17,9 @@ struct PlacedCharacter {
   int left;
   int line;
 };
+
+// Punctuation that never starts a line: it stays at the end of the last.
+bool ClosesAPhrase(wchar_t unit) { return std::wstring_view(L"，。！？、；：）」』”’").find(unit) != std::wstring_view::npos; }
 
 // Lays the runs out from the top left, breaking lines where the next
 // character would not fit and at line feeds; a run's colour is a COLORREF
@@ -41,7 +45,7 @@ std::vector<PlacedCharacter> LayOut(Win32Backend& backend, const Control& label,
       }
       SIZE size{};
       GetTextExtentPoint32W(context, &unit, 1, &size);
-      if (left + size.cx > width && left > 0) {
+      if (left + size.cx > width && left > 0 && !ClosesAPhrase(unit)) {
         left = 0;
         ++line;
       }
