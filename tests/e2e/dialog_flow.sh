@@ -240,6 +240,7 @@ click Button_OK_Close
 click Btn_Close"
 expect "with nothing listening the player is told to try later" passes
 expect "the error goes to standard error" grep -q "^connect" "$work/refused.err"
+expect "and to the event log" grep -q "MoxMainDlg: the report could not be sent: connect" "$work/NewVelumLog.txt"
 service_port=$free_port play refused_info "$(submit 10000004)
 expect contains Static_Msg 网络错误:connect
 click Button_OK_Close

@@ -37,5 +37,17 @@ wait_for "status=0"
 wait_for "account: 12345"
 wait_for "closed by: Btn_Close"
 screen_text | grep -q "┌" && { echo "FAILED: the dialog is still on the screen"; failed=1; }
+# Killed while the dialog is open, the host gives the terminal back as it
+# found it: echo and line editing on, the dialog gone.
+tmux_ kill-server
+sleep 1
+tmux_ new-session -d -x 100 -y 30 \
+  "cd '$(dirname "$host")' && LANG=C.UTF-8 TERM=screen '$host'; echo \"status=\$?\"; stty -a | tr ' ' '\\n' |
+   grep -x -e echo -e -echo -e icanon -e -icanon | tr '\\n' ' '; echo; sleep 60"
+wait_for "<  开始检测  >"
+pkill -TERM -f "^$host\$" || pkill -TERM -x "$(basename "$host")"
+wait_for "status=143"
+wait_for "icanon echo"
+screen_text | grep -q "┌" && { echo "FAILED: the dialog is still on the screen after SIGTERM"; failed=1; }
 [ "$failed" = 0 ] && echo "terminal dialog: passed"
 exit "$failed"

@@ -95,14 +95,17 @@ bool TerminalBackend::Start(const ControlModel& model, std::string& reason) {
     reason = "no UTF-8 locale is installed";
     return false;
   }
+  // Ours before curses sets up, so that curses leaves them to us and a
+  // signal still ends the process as a signal.
+  RestoreOnTerminationSignals(RestoreTerminal);
   if (newterm(nullptr, stdout, stdin) == nullptr) {
+    StopRestoringOnSignals();
     RestoreCharacterLocale(g_previous_locale);
     const char* terminal = std::getenv("TERM");
     reason = "the terminal cannot be set up (TERM=" + std::string(terminal == nullptr ? "" : terminal) + ")";
     return false;
   }
   g_screen_open = true;
-  RestoreOnTerminationSignals(RestoreTerminal);
   g_previous_terminate = std::set_terminate(RestoreAndTerminate);
   running_ = true;
   cbreak();
