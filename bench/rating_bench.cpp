@@ -1,7 +1,9 @@
-// Start-up table build, one eval lookup and the rating of a device list:
+// Start-up table build (of both editions of the tables), one eval lookup and
+// the rating of a device list:
 // this program's implementation side by side with the literal one.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -77,6 +79,49 @@ void BM_StartupTables_Ours(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_StartupTables_Ours)->Unit(benchmark::kMillisecond);
+
+// The first edition of a table: the shipped one without the lines that
+// second_edition_lines.txt lists for it.
+std::string FirstEdition(const std::string& text, const char* name) {
+  std::ifstream listing(MC_BENCH_DIR "/second_edition_lines.txt");
+  std::vector<bool> added;
+  for (std::string line; std::getline(listing, line);) {
+    if (line.rfind(std::string(name) + ": ", 0) != 0) continue;
+    std::istringstream numbers(line.substr(std::string(name).size() + 2));
+    for (std::size_t number; numbers >> number;) {
+      if (added.size() <= number) added.resize(number + 1, false);
+      added[number] = true;
+    }
+  }
+  std::string first;
+  std::size_t number = 0;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = text.find("\r\n", at);
+    const std::size_t next = end == std::string::npos ? text.size() : end + 2;
+    if (++number >= added.size() || !added[number]) first.append(text, at, next - at);
+    at = next;
+  }
+  return first;
+}
+
+// The same build from the texts of the first (1) or the shipped second (2)
+// edition, side by side.
+void BM_StartupTables_Edition(benchmark::State& state) {
+  const bool first = state.range(0) == 1;
+  const std::string gpu_text = first ? FirstEdition(GpuText(), "GPU.TXT") : GpuText();
+  const std::string cpu_text = first ? FirstEdition(CpuText(), "CPU.TXT") : CpuText();
+  for (auto _ : state) {
+    auto gpu = std::make_unique<ScoreTable>(ParseScoreTable(gpu_text));
+    auto cpu = std::make_unique<ScoreTable>(ParseScoreTable(cpu_text));
+    benchmark::DoNotOptimize(gpu->Size() + cpu->Size());
+    state.PauseTiming();
+    gpu.reset();
+    cpu.reset();
+    state.ResumeTiming();
+  }
+  state.counters["cpu_lines"] = static_cast<double>(std::count(cpu_text.begin(), cpu_text.end(), '\n'));
+}
+BENCHMARK(BM_StartupTables_Edition)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void BM_StartupTables_Literal(benchmark::State& state) {
   for (auto _ : state) {

@@ -117,4 +117,34 @@ TEST(ComputeGainExtra, InterpolatesBySquareRootOfTheScoreProduct) {
   EXPECT_EQ(ComputeGainExtra(1000, 1, 1000), 251);  // below the tier: f = 0
 }
 
+// Machines of 2025-2026 from the second edition of the tables, by name as
+// eval mode rates them. Their score products lie far above the top of tier 0
+// (152068000), so the bonus is the top of the range of the tier that the
+// worst of the three decides: memory, in the last case.
+TEST(RateMachine, RatesCurrentMachinesByTheirNames) {
+  struct Machine {
+    const char* processor;
+    const char* graphics;
+    std::uint64_t memory;
+    const char* level;
+    const char* gain_extra;
+  };
+  const Machine machines[] = {
+      {"Intel Core Ultra 9 285HX", "NVIDIA GeForce RTX 5060 Ti", 32 * kGiB, "1", "350"},
+      {"AMD Ryzen AI Max+ 395", "NVIDIA GeForce RTX 5060 Ti", 16 * kGiB, "1", "350"},
+      {"AMD Ryzen AI Max+ 395 w/ Radeon 8060S", "AMD Radeon(TM) 8060S Graphics", 3 * kGiB, "3", "250"},
+  };
+  for (const Machine& machine : machines) {
+    SCOPED_TRACE(machine.processor);
+    MachineInfoRecord& info = MachineInfo();
+    info["CPU"] = machine.processor;
+    info["GPU"] = machine.graphics;
+    info["RAM Bytes"] = std::to_string(machine.memory);
+    RateMachine();
+    EXPECT_EQ(info["OutDevices"], "");
+    EXPECT_EQ(info["Level"], machine.level);
+    EXPECT_EQ(info["GainExtra"], machine.gain_extra);
+  }
+}
+
 }  // namespace
