@@ -7,6 +7,10 @@ set(MC_RESOURCES CPU.TXT GPU.TXT)
 if(WIN32)
   add_library(mc_resources OBJECT resources/resources.rc)
   target_include_directories(mc_resources PRIVATE "${CMAKE_SOURCE_DIR}/resources")
+  # The resource compiler's dependencies are not scanned: a changed table
+  # must rebuild the resources.
+  list(TRANSFORM MC_RESOURCES PREPEND "${CMAKE_SOURCE_DIR}/resources/" OUTPUT_VARIABLE resource_files)
+  set_source_files_properties(resources/resources.rc PROPERTIES OBJECT_DEPENDS "${resource_files}")
 else()
   set(asm "")
   set(table "")
