@@ -1,6 +1,7 @@
 #include "app/batch_rating.h"
 
 #include <cstddef>
+#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <limits>
@@ -112,14 +113,15 @@ BatchResult RateDeviceLines(std::istream& input, std::ostream& output) {
     }
     const std::optional<DeviceLine> device = MatchDeviceLine(line);
     if (!device) continue;
-    const std::optional<std::int64_t> bytes = MemoryBytesFromText(device->memory_mib, kBytesPerMebibyte);
-    if (!bytes) {
-      ++result.skipped_bad_memory_lines;
+    const MemorySize memory = MemoryBytesFromText(device->memory_mib, kBytesPerMebibyte);
+    if (!memory) {
+      ++(memory.fault == MemorySize::Fault::kOutOfRange ? result.skipped_huge_memory_lines
+                                                        : result.skipped_bad_memory_lines);
       continue;
     }
     cpu = device->processor;
     ram = device->memory_mib;
-    AssignDecimal(ram_bytes, *bytes);
+    AssignDecimal(ram_bytes, memory.bytes);
     gpu = device->graphics;
     RateMachine();
     result_line.assign(device->id).append(1, '\t').append(level).append(1, '\t').append(gain).append(1, '\n');
@@ -132,6 +134,9 @@ BatchResult RateDeviceLines(std::istream& input, std::ostream& output) {
 
 BatchResult RateDeviceList(const std::string& result_path, const std::string& input_path) {
   BatchResult result;
+  // A folder opens as a stream that reads nothing; it is no list.
+  std::error_code ignored;
+  if (std::filesystem::is_directory(input_path, ignored)) return result;
   std::ifstream input(input_path, std::ios::binary);
   if (!input.is_open()) return result;
   std::ofstream output(result_path, std::ios::trunc);

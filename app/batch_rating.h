@@ -26,6 +26,7 @@ struct BatchResult {
   int rated_lines = 0;
   int skipped_overlong_lines = 0;  // longer than the 1023 characters a line may hold
   int skipped_bad_memory_lines = 0;  // memory column of digits and dots that is no number
+  int skipped_huge_memory_lines = 0;  // memory of 2^63 bytes or more
 };
 
 // Rates every matching line read from `input` and writes one result line

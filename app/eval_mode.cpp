@@ -1,7 +1,5 @@
 #include "app/eval_mode.h"
 
-#include <optional>
-
 #include <boost/format.hpp>
 #include <boost/lexical_cast.hpp>
 
@@ -23,15 +21,16 @@ EvalValue SplitEvalValue(const std::string& value) {
 
 int RunEvalMode(const std::string& value, bool mute) {
   const EvalValue parts = SplitEvalValue(value);
-  const std::optional<std::int64_t> bytes = MemoryBytesFromText(parts.memory_gib, kBytesPerGibibyte);
-  if (!bytes) {
-    ReportFailure((boost::format(kBadEvalMemory) % parts.memory_gib).str());
+  const MemorySize memory = MemoryBytesFromText(parts.memory_gib, kBytesPerGibibyte);
+  if (!memory) {
+    const char* text = memory.fault == MemorySize::Fault::kOutOfRange ? kEvalMemoryOutOfRange : kBadEvalMemory;
+    ReportFailure((boost::format(text) % parts.memory_gib).str());
     return FailureExitCode();
   }
   MachineInfoRecord& info = MachineInfo();
   info["CPU"] = parts.processor;
   info["GPU"] = parts.graphics;
-  info["RAM Bytes"] = std::to_string(*bytes);
+  info["RAM Bytes"] = std::to_string(memory.bytes);
   RateMachine();
 
   const std::int32_t processor_score = CpuTable().FindOrInsert(info["CPU"]);

@@ -29,9 +29,9 @@ int RunBatchMode(const std::string& list_path) {
     ReportFailure((boost::format(kResultNotOpened) % result_path).str());
     return FailureExitCode();
   }
-  if (result.skipped_overlong_lines + result.skipped_bad_memory_lines > 0) {
+  if (result.skipped_overlong_lines + result.skipped_bad_memory_lines + result.skipped_huge_memory_lines > 0) {
     std::cerr << boost::format(kLinesSkipped) % list_path % result.skipped_overlong_lines %
-                     result.skipped_bad_memory_lines
+                     result.skipped_bad_memory_lines % result.skipped_huge_memory_lines
               << '\n';
   }
   return 0;

@@ -7,10 +7,13 @@ inline constexpr char kBadCommandLine[] = "Invalid command line: %1%.\n"
                                           "Options: --eval \"processor|graphics adapter|memory in GiB\" [--mute], "
                                           "--eval_file <device list>, --show_info";
 inline constexpr char kBadEvalMemory[] = "The memory size \"%1%\" in --eval is not a number of GiB.";
+inline constexpr char kEvalMemoryOutOfRange[] =
+    "The memory size \"%1%\" in --eval is out of range: it must be at least 0 and below 8589934592 GiB.";
 inline constexpr char kListNotOpened[] = "Cannot open the device list \"%1%\".";
 inline constexpr char kResultNotOpened[] = "Cannot write the result file \"%1%\".";
-inline constexpr char kLinesSkipped[] = "%1%: %2% line(s) longer than 1023 characters and %3% line(s) whose memory "
-                                        "column is not a number were skipped.";
+inline constexpr char kLinesSkipped[] = "%1%: %2% line(s) longer than 1023 characters, %3% line(s) whose memory "
+                                        "column is not a number and %4% line(s) whose memory is out of range "
+                                        "(2^63 bytes or more) were skipped.";
 
 // Why the player's dialog cannot open, in code page 936 (each comment gives
 // the text): what is missing and where it was looked for.

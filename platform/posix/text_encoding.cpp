@@ -57,10 +57,12 @@ std::string ToUtf16Le(std::u16string_view units) {
 }  // namespace
 
 // Like the Windows conversion without flags: a character that code page 936
-// does not have becomes "?".
+// does not have becomes "?"; the bytes count up to the first zero byte, so
+// U+0000 gives nothing.
 std::string Cp936FromUtf16Unit(std::uint16_t unit) {
   const char16_t units[1] = {static_cast<char16_t>(unit)};
-  return Cp936FromUtf16(std::u16string_view(units, 1));
+  const std::string bytes = Cp936FromUtf16(std::u16string_view(units, 1));
+  return bytes.substr(0, bytes.find('\0'));
 }
 
 std::u16string Utf16FromCp936(std::string_view text) {

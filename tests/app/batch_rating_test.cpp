@@ -86,17 +86,20 @@ TEST(RateDeviceLines, ReadsWindowsLineEndsLikeLineFeeds) {
   EXPECT_EQ(RateLines(std::string(kI7Line) + "\r\n" + kI5Line + "\r\n"), "10001\t1\t848\n10001\t2\t789\n");
 }
 
-TEST(RateDeviceLines, SkipsOverlongLinesAndMemoryThatIsNoNumber) {
+TEST(RateDeviceLines, SkipsOverlongLinesAndMemoryThatIsNoNumberOrOutOfRange) {
   const std::string long_line = "1\ta\tb\t" + std::string(1100, 'x') + "\t8192\tNVIDIA GeForce GTX 690";
   std::string filler(1023 - std::string(kI5Line).size(), ' ');
   const std::string longest_line = std::string(kI5Line) + filler;  // exactly 1023 characters
-  std::istringstream input(long_line + "\n2\ta\tb\tcpu\t1.2.3\tgpu\n" + longest_line + "\r\n" + kI7Line + "\n");
+  std::istringstream input(long_line + "\n2\ta\tb\tcpu\t1.2.3\tgpu\n" + longest_line + "\r\n" + kI7Line + "\n" +
+                           "3\ta\tb\tcpu\t99999999999999999999\tgpu\n" + "4\ta\tb\tcpu\t0." + std::string(400, '0') +
+                           "1\tgpu\n");
   std::ostringstream output;
   BatchResult result = RateDeviceLines(input, output);
-  EXPECT_EQ(output.str(), "10001\t2\t789\n10001\t1\t848\n");
-  EXPECT_EQ(result.rated_lines, 2);
+  EXPECT_EQ(output.str(), "10001\t2\t789\n10001\t1\t848\n4\t-1\t0\n");  // a memory too small for a double is 0
+  EXPECT_EQ(result.rated_lines, 3);
   EXPECT_EQ(result.skipped_overlong_lines, 1);
   EXPECT_EQ(result.skipped_bad_memory_lines, 1);
+  EXPECT_EQ(result.skipped_huge_memory_lines, 1);
 
   EXPECT_EQ(RateLines(longest_line + " \n"), "");  // 1024 characters
 }
@@ -133,9 +136,11 @@ TEST_F(RateDeviceListFiles, WritesTheResultFileInTextMode) {
 
 TEST_F(RateDeviceListFiles, AListThatCannotBeOpenedLeavesTheResultFileAlone) {
   { std::ofstream(Path("result.txt"), std::ios::binary) << "earlier results\n"; }
-  BatchResult result = RateDeviceList(Path("result.txt"), Path("missing.txt"));
-  EXPECT_FALSE(result.input_opened);
-  EXPECT_EQ(Read(Path("result.txt")), "earlier results\n");
+  std::filesystem::create_directory(Path("folder"));
+  for (const char* list : {"missing.txt", "folder"}) {
+    EXPECT_FALSE(RateDeviceList(Path("result.txt"), Path(list)).input_opened) << list;
+    EXPECT_EQ(Read(Path("result.txt")), "earlier results\n") << list;
+  }
 }
 
 TEST_F(RateDeviceListFiles, AnEmptyListGivesAnEmptyResultFile) {

@@ -46,8 +46,15 @@ TEST_F(ProfileSettingsTest, TheFirstOfRepeatedNamesCounts) {
   EXPECT_EQ(Read(text, "B", "K"), "b");
 }
 
-TEST_F(ProfileSettingsTest, AMissingFileGivesTheDefault) {
+TEST_F(ProfileSettingsTest, AFileThatCannotBeReadGivesTheDefault) {
   EXPECT_EQ(ReadProfileString(path_ + ".missing", "361", "NotUseDefaultDllPath", "0", 10), "0");
+  // A folder, and on Linux a device that reads without end.
+  std::filesystem::create_directory(path_ + ".folder");
+  EXPECT_EQ(ReadProfileString(path_ + ".folder", "Redirect", "Path", "x", 260), "x");
+  std::filesystem::remove(path_ + ".folder");
+  if (std::filesystem::exists("/dev/zero")) {
+    EXPECT_EQ(ReadProfileString("/dev/zero", "Redirect", "Path", "", 260), "");
+  }
 }
 
 // Generated files, read by the real profile API of this build and by the

@@ -59,6 +59,8 @@ TEST(PostReport, DecodesUnicodeEscapesToCodePage936) {
   EXPECT_EQ(Answered(std::string(kHeaders) + "{\"ret_code\":0,\"msg\":\"\\u611f\\u8c22\"}"), "\xB8\xD0\xD0\xBB");
   EXPECT_EQ(Answered(std::string(kHeaders) + "{\"ret_code\":0,\"msg\":\"\xB8\xD0\xD0\xBB\"}"), "\xB8\xD0\xD0\xBB");
   EXPECT_EQ(DecodeUnicodeEscapes("a\\u0041\\U0041\\u00zz\\u4E2D"), "aA\\U0041\\u00zz\xD6\xD0");
+  // U+0000 converts to the bytes before the first zero byte: none.
+  EXPECT_EQ(ReportOutcome(std::string(kHeaders) + "{\"ret_code\":0,\"msg\":\"a\\u0000b\"}"), "ab");
   // Every byte of a code page 936 answer comes back as it was.
   std::string all_high_bytes;
   for (int byte = 0x80; byte <= 0xFF; ++byte) all_high_bytes += static_cast<char>(byte);
