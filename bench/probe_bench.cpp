@@ -4,6 +4,7 @@
 #include "dialog/submission_counter.h"
 #include "platform/graphics_adapters.h"
 #include "platform/network_identity.h"
+#include "platform/posix/system_files.h"
 #include "platform/runtime_packages.h"
 #include "platform/system_facts.h"
 #include "probe/probe_summary.h"
@@ -50,6 +51,12 @@ void BM_SharedSubmissionCount(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(SharedSubmissionCount(false));
 }
 BENCHMARK(BM_SharedSubmissionCount)->Unit(benchmark::kMicrosecond);
+
+// The pci.ids database the Linux graphics probe names adapters from.
+void BM_ReadPciIds(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(ReadWholeFile("/usr/share/misc/pci.ids"));
+}
+BENCHMARK(BM_ReadPciIds)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -19,9 +19,8 @@ constexpr char kSettingsFileName[] = "Velum.ini";
 ComponentFactory* g_factory = nullptr;
 FrameworkErrorSink g_error_sink = WriteDebuggerOutput;
 
-bool IsAbsolute(const std::string& path) {
-  return path.find(':') != std::string::npos || (!path.empty() && (path[0] == '\\' || path[0] == '/'));
-}
+// A drive letter's colon anywhere, or the root: the settings files' rule.
+bool IsAbsolute(const std::string& path) { return path.find(':') != std::string::npos || StartsAtTheRoot(path); }
 
 bool OnlyBlanks(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
 

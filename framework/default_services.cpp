@@ -66,6 +66,14 @@ int CDefaultSysAPIManager::ClipCursor(const CursorClip* clip) {
 
 CursorHandle CDefaultSysAPIManager::SetCursor(CursorHandle cursor) { return SetCursorShape(cursor); }
 
+DefaultSetting::~DefaultSetting() {
+  delete logger_;
+  delete static_cast<CDefaultFileSys*>(file_sys_);
+  delete static_cast<CDefaultAllocImpl*>(alloc_);
+  delete sys_api_manager_;
+  delete static_cast<CDefaultAudioPlayer*>(audio_player_);
+}
+
 ILogger* DefaultSetting::GetLogger() {
   if (logger_ != nullptr) return logger_;
   logger_ = new (std::nothrow) DefaultLogger();

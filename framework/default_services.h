@@ -4,7 +4,7 @@
 
 namespace Velum {
 
-class CDefaultFileSys : public ICommonFileSys {
+class CDefaultFileSys final : public ICommonFileSys {
  public:
   FileHandle Open(const char* path) override;
   int Read(FileHandle file, void* buffer, unsigned capacity) override;
@@ -12,20 +12,20 @@ class CDefaultFileSys : public ICommonFileSys {
   void Close(FileHandle file) override;
 };
 
-class CDefaultAllocImpl : public IAlloc {
+class CDefaultAllocImpl final : public IAlloc {
  public:
   void* Alloc(const unsigned& size) override;
   void Free(void* block, unsigned unused) override;
 };
 
-class CDefaultSysAPIManager : public ISystemApiManager {
+class CDefaultSysAPIManager final : public ISystemApiManager {
  public:
   int ClipCursor(const CursorClip* clip) override;
   CursorHandle SetCursor(CursorHandle cursor) override;
 };
 
 // Plays nothing: the library's sounds stay silent in this program.
-class CDefaultAudioPlayer : public IAudioPlayer {
+class CDefaultAudioPlayer final : public IAudioPlayer {
  public:
   int PlaySound(std::uint32_t) override { return 0; }
   int StopSound(std::uint32_t) override { return 0; }
@@ -36,6 +36,12 @@ class CDefaultAudioPlayer : public IAudioPlayer {
 // life of the process.
 class DefaultSetting final : public ISetting {
  public:
+  DefaultSetting() = default;
+  DefaultSetting(const DefaultSetting&) = delete;
+  DefaultSetting& operator=(const DefaultSetting&) = delete;
+  // The services it made go with it (the script manager is the library's).
+  ~DefaultSetting();
+
   // The event log, attached to NewVelumLog.txt in the current directory
   // (emptied). If that file cannot be opened, the first call throws the
   // logger's `const char*` and the logger stays, keeping its lines in memory.

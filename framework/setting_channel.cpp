@@ -10,15 +10,14 @@ namespace Velum {
 
 namespace {
 
+// The settings object stays until the process is gone: the library, and
+// other static teardown, may still use it and its services while static
+// objects go. Only the mapping is closed at exit.
 struct Channel {
   SharedMapping mapping;
   DefaultSetting* setting = nullptr;
 
-  ~Channel() {
-    delete setting;
-    setting = nullptr;
-    CloseSharedMapping(mapping);
-  }
+  ~Channel() { CloseSharedMapping(mapping); }
 };
 
 Channel& TheChannel() {

@@ -14,6 +14,10 @@ unsigned long CurrentProcessId();
 // The directory separator of the platform's paths.
 char PathSeparator();
 
+// Whether `path` begins at the root of its drive: with "\" on Windows
+// (where "/" is relative for the settings files), with "/" or "\" on POSIX.
+bool StartsAtTheRoot(const std::string& path);
+
 // Sends `text` to the debugger channel: the attached debugger on Windows;
 // on POSIX standard error, but only when VELUM_DEBUG_OUTPUT is set.
 void WriteDebuggerOutput(const char* text);

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 
 #include "platform/posix/pci_names.h"
 #include "platform/posix/system_files.h"
@@ -51,8 +50,7 @@ std::optional<std::vector<GraphicsAdapterRecord>> QueryGraphicsAdapters() {
 
   std::vector<GraphicsAdapterRecord> adapters;
   if (devices.empty()) return adapters;
-  std::ifstream ids_file(kPciIds);
-  const std::string ids((std::istreambuf_iterator<char>(ids_file)), std::istreambuf_iterator<char>());
+  const std::string ids = ReadWholeFile(kPciIds);
   for (const std::string& device : devices) {
     GraphicsAdapterRecord record;
     record.readable = true;

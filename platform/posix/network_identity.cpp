@@ -4,6 +4,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/posix/system_files.h"
@@ -26,9 +27,16 @@ std::string DriverName(const std::string& interface) {
   return LinkTargetName("/sys/class/net/" + interface + "/device/driver");
 }
 
+bool BackedByADevice(const std::string& interface) {
+  return !ReadLinkTarget("/sys/class/net/" + interface + "/device").empty();
+}
+
 }  // namespace
 
-// The interfaces in index order, each with its driver as the description.
+// The interfaces, each with its driver as the description: first those
+// backed by a device (a network card, a virtio device), in index order, then
+// the virtual ones (bridges, VPN tunnels, ifb), whose addresses are made up,
+// so that the first real address is a card's wherever there is one.
 std::optional<std::vector<NetworkAdapterRecord>> QueryNetworkAdapters() {
   struct if_nameindex* interfaces = if_nameindex();
   if (interfaces == nullptr) return std::nullopt;
@@ -41,6 +49,8 @@ std::optional<std::vector<NetworkAdapterRecord>> QueryNetworkAdapters() {
     adapters.push_back(adapter);
   }
   if_freenameindex(interfaces);
+  std::stable_partition(adapters.begin(), adapters.end(),
+                        [](const NetworkAdapterRecord& adapter) { return BackedByADevice(adapter.name); });
   return adapters;
 }
 

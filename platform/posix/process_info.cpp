@@ -16,6 +16,8 @@ std::string CurrentDirectory() {
 
 unsigned long CurrentProcessId() { return static_cast<unsigned long>(getpid()); }
 
+bool StartsAtTheRoot(const std::string& path) { return !path.empty() && (path[0] == '/' || path[0] == '\\'); }
+
 char PathSeparator() { return '/'; }
 
 void WriteDebuggerOutput(const char* text) {

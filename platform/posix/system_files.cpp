@@ -21,3 +21,14 @@ std::string ReadFirstLine(const std::string& path) {
   std::getline(file, line);
   return line;
 }
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
+  const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : -1;
+  if (size <= 0) return {};
+  std::string text(static_cast<std::size_t>(size), '\0');
+  file.seekg(0);
+  file.read(text.data(), size);
+  text.resize(static_cast<std::size_t>(file.gcount()));
+  return text;
+}

@@ -13,3 +13,6 @@ std::string LinkTargetName(const std::string& path);
 
 // The first line of the file `path`, without its line feed; "" when unreadable.
 std::string ReadFirstLine(const std::string& path);
+
+// The whole file `path`, read in one block; "" when unreadable.
+std::string ReadWholeFile(const std::string& path);

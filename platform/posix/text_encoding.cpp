@@ -4,6 +4,8 @@
 
 #include <cerrno>
 
+#include "platform/posix/locale_text.h"
+
 namespace {
 
 // Converts with iconv. A byte sequence that is invalid in `from`, or has no
@@ -78,3 +80,7 @@ std::string Cp936FromUtf16(std::u16string_view text) {
 std::string Utf8FromCp936(std::string_view text) { return Convert(text, "CP936", "UTF-8", 1, KeepAsIs); }
 
 std::string Cp936FromUtf8(std::string_view text) { return Convert(text, "UTF-8", "CP936", 1, KeepAsIs); }
+
+std::string Cp936FromEncoding(std::string_view text, const char* encoding) {
+  return Convert(text, encoding, "CP936", 1, KeepAsIs);
+}

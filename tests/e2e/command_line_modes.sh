@@ -26,7 +26,8 @@ native_path() {
 }
 
 # run ARGS...: sets status, and out/err (the Windows program has no console:
-# its messages are message boxes, so out and err stay empty there).
+# its messages are message boxes, so out stays empty there; without a
+# display a box that cannot be shown goes to standard error).
 run() {
   if [ "$platform" = windows ]; then
     {
@@ -36,7 +37,7 @@ run() {
     } > "$work/run.cmd"
     (unset DISPLAY; "${runner[@]}" cmd /c "$(native_path "$work/run.cmd")") > "$work/out" 2> "$work/err"
     status=$(tr -d '\r\n ' < "$work/status")
-    out="" err=""
+    out="" err=$(tr -d '\r' < "$work/err")
   else
     "$program" "$@" > "$work/out" 2> "$work/err"
     status=$?
@@ -91,7 +92,14 @@ linux && expect "an unknown option is named" contains "$err" "unrecognised optio
 
 run --eval "A|B|eight"
 expect "memory that is no number fails" [ "$status" = "$(linux && echo 2 || echo -1)" ]
-linux && expect "memory that is no number is named" contains "$err" 'The memory size "eight"'
+expect "memory that is no number is named, even without a display" contains "$err" 'The memory size "eight"'
+run --eval "A|B|1e30"
+expect "memory out of range is named so" contains "$err" 'is out of range'
+
+if linux; then
+  run --eval "显卡|é|8"
+  expect "names typed in the terminal's encoding come back as typed" contains "$out" $'CPU: 显卡\t0\nGPU: é\t0'
+fi
 
 printf 'id\tdate\tuser\tCPU\tRAM\tGPU\r\n' > "$work/list.txt"
 printf '10001\ta\tb\tIntel Core i7 980X @ 3.33GHz\t8192.00 MB\tNVIDIA GeForce GTX 690\r\n' >> "$work/list.txt"

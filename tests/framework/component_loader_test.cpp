@@ -67,6 +67,14 @@ TEST_F(ComponentLoaderTest, RedirectionsChainThroughAbsolutePathsOnly) {
   EXPECT_EQ(ResolveSettingsFile(Write("blank.ini", "[Redirect]\nPath= \t \n")), Path("blank.ini"));
 }
 
+// A leading "/" is the root on POSIX; on Windows only ":" or a leading "\"
+// make a settings path absolute, so "/sub/x.ini" is the settings folder's.
+TEST_F(ComponentLoaderTest, ALeadingSlashIsAbsoluteOnlyOnPosix) {
+  const std::string first = Write("first.ini", "[Redirect]\nPath=/sub/x.ini\n");
+  const bool windows = PathSeparator() == '\\';
+  EXPECT_EQ(ResolveSettingsFile(first), windows ? dir_.path().string() + "\\/sub/x.ini" : "/sub/x.ini");
+}
+
 TEST_F(ComponentLoaderTest, AChainOfRedirectionsThatLoopsEnds) {
   const std::string a = Path("a.ini");
   const std::string b = Write("b.ini", "[Redirect]\nPath=" + a + "\n");

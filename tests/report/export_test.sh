@@ -27,15 +27,27 @@ post() {  # account cpu ram gpu
 post 10001 "Intel Core i7 980X @ 3.33GHz" "8192.00 MB" "NVIDIA GeForce GTX 690" | grep -q '"ret_code":0'
 post 10002 "Intel Core i5-2400 @ 3.10GHz" "4096.00 MB" "NVIDIA GeForce GTX 660" | grep -q '"ret_code":0'
 post 10002 "Intel Core i5-2400 @ 3.10GHz" "4096.00 MB" "NVIDIA GeForce GTX 660" | grep -q '"ret_code":-1'
+post 10003 "Intel Core i5-2400 @ 3.10GHz" "4096.00 MB" "" | grep -q '"ret_code":0'  # no graphics adapter
+failed=0
+for account in "1000 4" "01234" "1234" "123456789012" "1234a"; do  # accounts the dialog never sends
+  post "$account" "cpu" "4096.00 MB" "gpu" | grep -q '"ret_code":-2' || { echo "FAILED: account \"$account\" was taken"; failed=1; }
+done
+# A row stored before the service refused such accounts.
+MC_DB="$work/reports.sqlite" php -r '
+  $db = new PDO("sqlite:" . getenv("MC_DB"));
+  $db->exec("INSERT INTO reports SELECT NULL, received_at, client_address, \"100 04\", mc, cpu, mm, dm, os, rs, hl, pn,
+             nc, ei, ag, sx, pv, tk FROM reports WHERE u = \"10001\"");'
 
-MC_REPORT_DSN="sqlite:$work/reports.sqlite" php "$here/../../tools/report-service/export.php" > "$work/reports.txt"
+MC_REPORT_DSN="sqlite:$work/reports.sqlite" php "$here/../../tools/report-service/export.php" > "$work/reports.txt" \
+  2> "$work/export.err"
 "$program" --eval_file "$work/reports.txt"
-expected=$'10001\t1\t848\n10002\t2\t789'
+expected=$'10001\t1\t848\n10002\t2\t789\n10003\t-1\t0'
 actual=$(cat "$work/reports.txt - result.txt")
 if [ "$actual" != "$expected" ]; then
-  echo "rating the exported reports gave:"
+  echo "FAILED: rating the exported reports gave:"
   echo "$actual"
-  echo "0 passed, 1 failed"
-  exit 1
+  failed=1
 fi
-echo "1 passed, 0 failed"
+grep -q "1 report(s) could not be written" "$work/export.err" || { echo "FAILED: the left-out row is not counted"; failed=1; }
+[ "$failed" = 0 ] && echo "passed"
+exit "$failed"

@@ -11,9 +11,7 @@ namespace {
 
 constexpr std::size_t kValueCapacity = 1024;
 
-bool IsAbsolute(const std::string& path) {
-  return (!path.empty() && (path[0] == '/' || path[0] == '\\')) || (path.size() > 1 && path[1] == ':');
-}
+bool IsAbsolute(const std::string& path) { return StartsAtTheRoot(path) || (path.size() > 1 && path[1] == ':'); }
 
 // The environment's value, else Velum.ini's (from its folder), else "".
 std::string Setting(const std::string& ini, const std::string& directory, const char* key, const char* variable,

@@ -55,6 +55,9 @@ function report_token(array $form): string
         . salt('MC_REPORT_THIRD_SALT', THIRD_SALT));
 }
 
+// The program sends only accounts of this form: 5 to 11 digits, no leading 0.
+const ACCOUNT_PATTERN = '/^[1-9][0-9]{4,10}$/D';
+
 // ret_code for a posted form, storing it when it is accepted.
 function receive_report(PDO $db, array $post, string $client_address): int
 {
@@ -64,6 +67,9 @@ function receive_report(PDO $db, array $post, string $client_address): int
             return MALFORMED_FORM;
         }
         $form[$field] = $post[$field];
+    }
+    if (!preg_match(ACCOUNT_PATTERN, $form['u'])) {
+        return MALFORMED_FORM;
     }
     if (!hash_equals(report_token($form), strtolower($form['tk']))) {
         return BAD_TOKEN;
@@ -88,14 +94,26 @@ function answer_line(int $ret_code): string
 
 // The stored reports as the device list the batch mode reads: account,
 // date, time, processor, memory ("8192.00 MB"), graphics adapter, then the
-// hardware address, operating system and level.
-function export_device_list(PDO $db, $out): void
+// hardware address, operating system and level. An empty device is written
+// "-", so the batch rates it as a device it does not know. A row the batch
+// could not read at all (an account with blanks, from before the service
+// refused those; a memory that is no number) is left out and counted: the
+// count of them is returned.
+function export_device_list(PDO $db, $out): int
 {
     $clean = fn(string $text) => strtr($text, "\t\r\n", '   ');
+    $device = fn(string $text) => trim($text) === '' ? '-' : $clean($text);
+    $unwritable = 0;
     fwrite($out, "account\tdate\ttime\tprocessor\tmemory\tgraphics\tmac\tos\tlevel\n");
     foreach ($db->query('SELECT * FROM reports ORDER BY id') as $row) {
+        if (preg_match('/^\S+$/D', $row['u']) !== 1 || preg_match('/^[0-9.]/', $row['mm']) !== 1) {
+            $unwritable++;
+            continue;
+        }
         [$date, $time] = explode('T', rtrim($row['received_at'], 'Z'));
-        $fields = [$row['u'], $date, $time, $row['cpu'], $row['mm'], $row['dm'], $row['mc'], $row['os'], $row['hl']];
-        fwrite($out, implode("\t", array_map($clean, $fields)) . "\n");
+        $fields = [$row['u'], $date, $time, $device($row['cpu']), $clean($row['mm']), $device($row['dm']),
+            $clean($row['mc']), $clean($row['os']), $clean($row['hl'])];
+        fwrite($out, implode("\t", $fields) . "\n");
     }
+    return $unwritable;
 }
