@@ -6,13 +6,14 @@
 set -euo pipefail
 action=$1 port=$2 dir=$3
 here=$(cd "$(dirname "$0")/../../tools/report-service" && pwd)
+# A database of its own in DIR, unless the caller names one (PostgreSQL).
 mkdir -p "$dir"
 case "$action" in
   start)
-    [ -f "$dir/pid" ] && kill "$(cat "$dir/pid")" 2>/dev/null || true
+    [ -f "$dir/pid" ] && kill -- -"$(cat "$dir/pid")" 2>/dev/null || true
     rm -f "$dir/reports.sqlite"
-    MC_REPORT_DSN="sqlite:$dir/reports.sqlite" MC_REPORT_FIRST_SALT="${4:-}" \
-      nohup php -S "127.0.0.1:$port" -t "$here/public" > "$dir/log" 2>&1 < /dev/null &
+    MC_REPORT_DSN="${MC_REPORT_DSN:-sqlite:$dir/reports.sqlite}" MC_REPORT_FIRST_SALT="${4:-}" \
+      setsid nohup "$here/serve" "127.0.0.1:$port" > "$dir/log" 2>&1 < /dev/null &
     echo $! > "$dir/pid"
     for _ in $(seq 50); do
       (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && exit 0
@@ -23,7 +24,8 @@ case "$action" in
     exit 1
     ;;
   stop)
-    [ -f "$dir/pid" ] && kill "$(cat "$dir/pid")" 2>/dev/null || true
+    # The server and its workers are one process group.
+    [ -f "$dir/pid" ] && kill -- -"$(cat "$dir/pid")" 2>/dev/null || true
     rm -f "$dir/pid"
     ;;
 esac

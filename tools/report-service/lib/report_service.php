@@ -30,15 +30,62 @@ function report_dsn(): string
     return $dsn !== false && $dsn !== '' ? $dsn : 'sqlite:' . dirname(__DIR__) . '/reports.sqlite';
 }
 
+// The tables' version: the schema is made (or brought up to date) when the
+// database holds an older one, not on every request.
+const SCHEMA_VERSION = 2;
+
 function open_database(): PDO
 {
-    $db = new PDO(report_dsn(), getenv('MC_REPORT_DB_USER') ?: null, getenv('MC_REPORT_DB_PASSWORD') ?: null);
+    $dsn = report_dsn();
+    $sqlite = str_starts_with($dsn, 'sqlite:');
+    // SQLite waits for another writer instead of failing at once; a server
+    // database keeps its connection for the next request of this worker.
+    $options = $sqlite ? [PDO::ATTR_TIMEOUT => 30] : [PDO::ATTR_PERSISTENT => true];
+    $db = new PDO($dsn, getenv('MC_REPORT_DB_USER') ?: null, getenv('MC_REPORT_DB_PASSWORD') ?: null, $options);
     $db->setAttribute(PDO::ATTR_ERRMODE, PDO::ERRMODE_EXCEPTION);
+    if ($sqlite) {
+        $db->exec('PRAGMA journal_mode = WAL');
+    }
+    if (schema_version($db) < SCHEMA_VERSION) {
+        try {
+            create_schema($db);
+        } catch (PDOException $error) {
+            // Another request may have made it at the same moment.
+            if (schema_version($db) < SCHEMA_VERSION) {
+                throw $error;
+            }
+        }
+    }
+    return $db;
+}
+
+function schema_version(PDO $db): int
+{
+    try {
+        return (int)$db->query('SELECT MAX(version) FROM report_schema')->fetchColumn();
+    } catch (PDOException $missing) {
+        return 0;
+    }
+}
+
+function create_schema(PDO $db): void
+{
     $columns = implode(', ', array_map(fn($field) => "$field TEXT NOT NULL", REPORT_FIELDS));
     $id = $db->getAttribute(PDO::ATTR_DRIVER_NAME) === 'pgsql' ? 'id SERIAL PRIMARY KEY' : 'id INTEGER PRIMARY KEY';
     $db->exec("CREATE TABLE IF NOT EXISTS reports ($id, received_at TEXT NOT NULL, client_address TEXT NOT NULL, $columns)");
     $db->exec('CREATE INDEX IF NOT EXISTS reports_account_mac ON reports (u, mc)');
-    return $db;
+    // One accepted report per account and hardware address, kept by the
+    // database itself, so that simultaneous submissions cannot both pass.
+    try {
+        $db->exec('CREATE UNIQUE INDEX IF NOT EXISTS reports_account_mac_once ON reports (u, mc)');
+    } catch (PDOException $error) {
+        error_log('report service: the reports hold an account and hardware address twice; remove the later rows '
+            . '(SELECT u, mc FROM reports GROUP BY u, mc HAVING COUNT(*) > 1) and start again');
+        throw $error;
+    }
+    $db->exec('CREATE INDEX IF NOT EXISTS reports_received_at ON reports (received_at)');
+    $db->exec('CREATE TABLE IF NOT EXISTS report_schema (version INTEGER NOT NULL)');
+    $db->exec('INSERT INTO report_schema (version) VALUES (' . SCHEMA_VERSION . ')');
 }
 
 // The token the program computes: MD5 over seven fields and the salts.
@@ -57,6 +104,9 @@ function report_token(array $form): string
 
 // The program sends only accounts of this form: 5 to 11 digits, no leading 0.
 const ACCOUNT_PATTERN = '/^[1-9][0-9]{4,10}$/D';
+// The largest field and form the program can send, with room to spare.
+const MAX_FIELD_BYTES = 2048;
+const MAX_FORM_BYTES = 65536;
 
 // ret_code for a posted form, storing it when it is accepted.
 function receive_report(PDO $db, array $post, string $client_address): int
@@ -71,19 +121,24 @@ function receive_report(PDO $db, array $post, string $client_address): int
     if (!preg_match(ACCOUNT_PATTERN, $form['u'])) {
         return MALFORMED_FORM;
     }
+    foreach ($form as $value) {
+        // The program's text is code page 936 (GBK, with 0x80 for the euro
+        // sign), which has no zero byte and no 0xFF; anything else is no
+        // report of it.
+        if (strlen($value) > MAX_FIELD_BYTES || strpbrk($value, "\0\xFF") !== false
+            || !mb_check_encoding($value, 'CP936')) {
+            return MALFORMED_FORM;
+        }
+    }
     if (!hash_equals(report_token($form), strtolower($form['tk']))) {
         return BAD_TOKEN;
     }
-    $seen = $db->prepare('SELECT 1 FROM reports WHERE u = ? AND mc = ?');
-    $seen->execute([$form['u'], $form['mc']]);
-    if ($seen->fetchColumn() !== false) {
-        return SUBMITTED_BEFORE;
-    }
     $names = implode(', ', REPORT_FIELDS);
     $marks = implode(', ', array_fill(0, count(REPORT_FIELDS), '?'));
-    $insert = $db->prepare("INSERT INTO reports (received_at, client_address, $names) VALUES (?, ?, $marks)");
+    $insert = $db->prepare("INSERT INTO reports (received_at, client_address, $names) VALUES (?, ?, $marks)
+                            ON CONFLICT (u, mc) DO NOTHING");
     $insert->execute(array_merge([gmdate('Y-m-d\TH:i:s\Z'), $client_address], array_values($form)));
-    return ACCEPTED;
+    return $insert->rowCount() === 1 ? ACCEPTED : SUBMITTED_BEFORE;
 }
 
 // One line of JSON, Chinese text as \u escapes (json_encode's default).

@@ -4,6 +4,13 @@ require __DIR__ . '/../../../../lib/report_service.php';
 
 header('Content-Type: application/json');
 if ($_SERVER['REQUEST_METHOD'] !== 'POST') {
+    http_response_code(405);
+    header('Allow: POST');
+    echo answer_line(MALFORMED_FORM);
+    return;
+}
+if ((int)($_SERVER['CONTENT_LENGTH'] ?? 0) > MAX_FORM_BYTES) {
+    http_response_code(413);
     echo answer_line(MALFORMED_FORM);
     return;
 }
