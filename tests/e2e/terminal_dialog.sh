@@ -11,7 +11,7 @@ port=$2
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 socket=machinecheck-terminal-$$
-tmux_() { tmux -L "$socket" "$@"; }
+. "$here/../support/tmux_screen.sh"
 trap 'tmux_ kill-server 2>/dev/null; bash "$here/../report/report_service.sh" stop "$port" "$work/service"; rm -rf "$work"' EXIT
 bash "$here/../report/report_service.sh" start "$port" "$work/service" || exit 1
 failed=0
@@ -20,17 +20,6 @@ mkdir -p "$work/tmp"
 tmux_ new-session -d -x 100 -y 30 \
   "cd '$work' && LANG=C.UTF-8 TERM=screen TMPDIR='$work/tmp' XDG_RUNTIME_DIR='$work/tmp' MC_TEST_COUNTER=terminal-$$ \
    MC_TEST_REPORT_SERVICE_PORT=$port '$program'; echo \"status=\$?\"; sleep 60"
-screen_text() { tmux_ capture-pane -p; }
-wait_for() {
-  for _ in $(seq 100); do
-    screen_text | grep -qF -- "$1" && return 0
-    sleep 0.1
-  done
-  echo "FAILED: the screen never showed \"$1\":"
-  screen_text
-  failed=1
-  return 1
-}
 keys() {
   tmux_ send-keys "$@"
   sleep 0.2

@@ -26,36 +26,13 @@ openbox >/dev/null 2>&1 &
 wm=$!
 failed=0
 
-fail() { echo "FAILED: $*"; failed=1; }
-window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
-wait_window() {
-  for _ in $(seq 300); do
-    [ -n "$(window "$1")" ] && return 0
-    sleep 0.1
-  done
-  fail "no window \"$1\" appeared; the program wrote: $(cat "$work/out")"
-  return 1
-}
-# wait_gone TITLE: waits up to 10 s for that window to close.
-wait_gone() {
-  for _ in $(seq 100); do
-    [ -z "$(window "$1")" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-# focus TITLE: makes that window the active one, as a click on it would.
-focus() { xdotool windowactivate --sync "$(window "$1")" >/dev/null 2>&1; sleep 0.2; }
+window_log="$work/out"
+. "$here/../support/x_windows.sh"
 texts() { "${runner[@]}" "$window_texts" "$1" 2>/dev/null | tr -d '\r'; }
-shoot() { sleep 0.6; import -window root png:- | convert - -trim +repage "$shots/$1.png"; }
 # click CELL-X CELL-Y WIDTH: the middle of a control of the layout (cells of
 # 8 by 24 pixels) in the dialog's window.
 click() {
   xdotool mousemove --window "$(window Corvo)" $(($1 * 8 + $3 * 4)) $(($2 * 24 + 12)) click 1
-  sleep 0.3
-}
-keys() {
-  xdotool key --delay 80 "$@"
   sleep 0.3
 }
 # choose CELL-Y N: opens the combo box in that row and takes its N-th item.

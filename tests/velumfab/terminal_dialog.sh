@@ -6,24 +6,12 @@
 set -u
 host=$1
 socket=velum-terminal-$$
-tmux_() { tmux -L "$socket" "$@"; }
+. "$(dirname "$0")/../support/tmux_screen.sh"
 trap 'tmux_ kill-server 2>/dev/null' EXIT
 failed=0
 
 tmux_ new-session -d -x 100 -y 30 \
   "cd '$(dirname "$host")' && LANG=C.UTF-8 TERM=screen '$host'; echo \"status=\$?\"; sleep 60"
-screen_text() { tmux_ capture-pane -p; }
-# wait_for TEXT: true once the screen shows TEXT (five seconds at most).
-wait_for() {
-  for _ in $(seq 50); do
-    screen_text | grep -qF -- "$1" && return 0
-    sleep 0.1
-  done
-  echo "FAILED: the screen never showed \"$1\":"
-  screen_text
-  failed=1
-  return 1
-}
 
 wait_for "Orbi号码：  [" && wait_for "<  开始检测  >"
 tmux_ send-keys 1 2 3 4 5 Tab

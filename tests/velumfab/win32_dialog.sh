@@ -19,20 +19,7 @@ wm=$!
 "${runner[@]}" "$host" > "$work/out" 2>&1 &
 pid=$!
 
-fail() { echo "FAILED: $*"; failed=1; }
-window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
-# wait_window TITLE: waits up to 30 s for a window of that title.
-wait_window() {
-  for _ in $(seq 300); do
-    [ -n "$(window "$1")" ] && return 0
-    sleep 0.1
-  done
-  fail "no window \"$1\" appeared"
-  return 1
-}
-focus() { xdotool windowactivate --sync "$(window "$1")" >/dev/null 2>&1; sleep 0.2; }
-shoot() { sleep 0.5; import -window root png:- | convert - -trim +repage "$shots/$1.png"; }
-keys() { xdotool key --delay 80 "$@"; sleep 0.3; }
+. "$(dirname "$0")/../support/x_windows.sh"
 
 wait_window "Corvo" || exit 1
 sleep 1  # Wine settles the new window

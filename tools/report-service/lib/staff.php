@@ -246,3 +246,17 @@ function refuse_without_sign_in(bool $download): void
     header('Content-Type: text/plain; charset=UTF-8');
     echo staff_password_hash() === '' ? "员工页面未启用。\n" : "请先登录：/staff/\n";
 }
+
+// Opens the session of a download; false, after answering without data,
+// when nobody is signed in.
+function start_staff_download(): bool
+{
+    if (staff_password_hash() !== '') {
+        start_staff_session();
+        if (signed_in()) {
+            return true;
+        }
+    }
+    refuse_without_sign_in(true);
+    return false;
+}

@@ -3,13 +3,7 @@
 // and name per line, most first.
 require __DIR__ . '/../../lib/staff.php';
 
-if (staff_password_hash() === '') {
-    refuse_without_sign_in(true);
-    return;
-}
-start_staff_session();
-if (!signed_in()) {
-    refuse_without_sign_in(true);
+if (!start_staff_download()) {
     return;
 }
 [$from, $to, $error] = requested_range($_GET);
