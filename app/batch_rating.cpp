@@ -1,5 +1,7 @@
 #include "app/batch_rating.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
@@ -11,8 +13,9 @@
 #include "app/decimal_text.h"
 #include "app/machine_info.h"
 #include "app/memory_size.h"
-#include "probe/white_space.h"
+#include "app/white_space.h"
 #include "rating/rating.h"
+#include "rating/score_table.h"
 
 namespace {
 
@@ -61,6 +64,38 @@ LineRead ReadListLine(std::istream& in, char (&buffer)[kLineBufferSize], std::st
   return line.size() > kMaxLineLength ? LineRead::kOverlong : LineRead::kLine;
 }
 
+// The id (at most kMaxLineLength characters), two numbers of at most 11
+// characters, two tabs and a line feed.
+constexpr std::size_t kResultLineSize = kMaxLineLength + 2 * 11 + 3;
+
+char* AppendField(char* out, int value, char end) {
+  char digits[12];
+  const char* digits_end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  out = std::copy<const char*>(digits, digits_end, out);
+  *out = end;
+  return out + 1;
+}
+
+// "id<TAB>Level<TAB>Gain<LF>" into `line`; returns its length.
+std::size_t FormatResultLine(std::string_view id, const MachineRating& rating, char (&line)[kResultLineSize]) {
+  char* out = std::copy(id.begin(), id.begin() + std::min(id.size(), kMaxLineLength), line);
+  *out++ = '\t';
+  out = AppendField(out, rating.level, '\t');
+  out = AppendField(out, rating.gain, '\n');
+  return static_cast<std::size_t>(out - line);
+}
+
+// Leaves the last rated line in the record, as if the machine rated last
+// had been described there.
+void StoreLastLine(MachineInfoRecord& info, const DeviceLine& device, std::uint64_t memory_bytes,
+                   const MachineRating& rating) {
+  info["CPU"] = device.processor;
+  info["RAM"] = device.memory_mib;
+  AssignDecimal(info["RAM Bytes"], static_cast<std::int64_t>(memory_bytes));
+  info["GPU"] = device.graphics;
+  StoreRating(info, rating);
+}
+
 }  // namespace
 
 std::optional<DeviceLine> MatchDeviceLine(std::string_view line) {
@@ -92,20 +127,19 @@ std::optional<DeviceLine> MatchDeviceLine(std::string_view line) {
   return result;
 }
 
-BatchResult RateDeviceLines(std::istream& input, std::ostream& output) {
+BatchResult RateDeviceLines(std::istream& input, std::ostream& output, MachineInfoRecord& info) {
   BatchResult result;
-  MachineInfoRecord& info = MachineInfo();
-  std::string& cpu = info["CPU"];
-  std::string& ram = info["RAM"];
-  std::string& ram_bytes = info["RAM Bytes"];
-  std::string& gpu = info["GPU"];
-  const std::string& level = info["Level"];
-  const std::string& gain = info["Gain"];
-  char buffer[kLineBufferSize];
+  const ScoreTable& processors = CpuTable();
+  const ScoreTable& graphics = GpuTable();
+  char buffers[2][kLineBufferSize];
+  int current = 0;
   std::string_view line;
-  std::string result_line;
+  std::optional<DeviceLine> last_device;
+  std::uint64_t last_memory = 0;
+  MachineRating last_rating;
+  char result_line[kResultLineSize];
   for (;;) {
-    const LineRead read = ReadListLine(input, buffer, line);
+    const LineRead read = ReadListLine(input, buffers[current], line);
     if (read == LineRead::kEnd) break;
     if (read == LineRead::kOverlong) {
       ++result.skipped_overlong_lines;
@@ -119,16 +153,20 @@ BatchResult RateDeviceLines(std::istream& input, std::ostream& output) {
                                                         : result.skipped_bad_memory_lines);
       continue;
     }
-    cpu = device->processor;
-    ram = device->memory_mib;
-    AssignDecimal(ram_bytes, memory.bytes);
-    gpu = device->graphics;
-    RateMachine();
-    result_line.assign(device->id).append(1, '\t').append(level).append(1, '\t').append(gain).append(1, '\n');
-    output.write(result_line.data(), static_cast<std::streamsize>(result_line.size()));
-    output.flush();
+    const MachineRating rating =
+        RateScores(processors.Score(device->processor), graphics.Score(device->graphics), memory.bytes);
+    const std::size_t size = FormatResultLine(device->id, rating, result_line);
+    // Straight to the stream's buffer and out: one write per line.
+    output.rdbuf()->sputn(result_line, static_cast<std::streamsize>(size));
+    output.rdbuf()->pubsync();
     ++result.rated_lines;
+    // The next line goes to the other buffer: the last rated one stays.
+    last_device = device;
+    last_memory = memory.bytes;
+    last_rating = rating;
+    current ^= 1;
   }
+  if (last_device) StoreLastLine(info, *last_device, last_memory, last_rating);
   return result;
 }
 
@@ -144,7 +182,7 @@ BatchResult RateDeviceList(const std::string& result_path, const std::string& in
     result.input_opened = true;
     return result;
   }
-  result = RateDeviceLines(input, output);
+  result = RateDeviceLines(input, output, MachineInfo());
   result.input_opened = result.output_opened = true;
   return result;
 }

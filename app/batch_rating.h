@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/machine_info.h"
+
 // The columns of a device-list line that the rating uses.
 struct DeviceLine {
   std::string_view id;
@@ -30,8 +32,9 @@ struct BatchResult {
 };
 
 // Rates every matching line read from `input` and writes one result line
-// per rated line to `output`, flushing after each.
-BatchResult RateDeviceLines(std::istream& input, std::ostream& output);
+// per rated line to `output`, flushing after each. The last rated line's
+// devices and rating are left in `info`.
+BatchResult RateDeviceLines(std::istream& input, std::ostream& output, MachineInfoRecord& info);
 
 // Rates every matching line of the device list `input_path` and writes
 // "id<TAB>Level<TAB>Gain" lines to `result_path`, flushing after each. The

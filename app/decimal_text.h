@@ -10,3 +10,10 @@ inline void AssignDecimal(std::string& out, std::int64_t value) {
   const auto result = std::to_chars(digits, digits + sizeof digits, value);
   out.assign(digits, result.ptr);
 }
+
+// Appends `value` in decimal to `out`.
+inline void AppendDecimal(std::string& out, std::int64_t value) {
+  char digits[20];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, result.ptr);
+}

@@ -3,7 +3,12 @@
 // this program's implementation side by side with the literal one.
 #include <benchmark/benchmark.h>
 
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -168,7 +173,8 @@ void RateInMemory(benchmark::State& state, const std::string& list) {
   for (auto _ : state) {
     std::istringstream input(list);
     std::ostringstream output;
-    benchmark::DoNotOptimize(RateDeviceLines(input, output).rated_lines);
+    MachineInfoRecord info;
+    benchmark::DoNotOptimize(RateDeviceLines(input, output, info).rated_lines);
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -206,6 +212,70 @@ void BM_RateDeviceListFile_Ours(benchmark::State& state) {
   std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_RateDeviceListFile_Ours)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The whole batch mode as a process, side by side with the floor of its
+// contract: awk writing one line per list line, flushed per line. Reported
+// time is the child's CPU time (user and system); "wall" is elapsed time.
+struct BatchFiles {
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / "machinecheck-batch-bench";
+  std::string list = (dir / "devices.txt").string();
+  explicit BatchFiles(int lines) {
+    std::filesystem::create_directories(dir);
+    std::ofstream(list, std::ios::binary) << DeviceList(lines);
+  }
+  ~BatchFiles() { std::filesystem::remove_all(dir); }
+};
+
+void RunChild(benchmark::State& state, std::vector<std::string> arguments) {
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  double wall = 0;
+  for (auto _ : state) {
+    const auto started = std::chrono::steady_clock::now();
+    pid_t child = 0;
+    if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
+      state.SkipWithError("the program cannot be started");
+      return;
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    state.SetIterationTime(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+                           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6);
+  }
+  state.counters["wall_ms"] = benchmark::Counter(wall * 1000 / state.iterations());
+}
+
+void BM_BatchProcess_Ours(benchmark::State& state) {
+  BatchFiles files(static_cast<int>(state.range(0)));
+  RunChild(state, {MC_MACHINECHECK, "--eval_file", files.list});
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_BatchProcess_Ours)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_BatchProcess_AwkFloor(benchmark::State& state) {
+  BatchFiles files(static_cast<int>(state.range(0)));
+  const std::string result = files.list + " - result.txt";
+  RunChild(state, {"awk", "-F\t", "-v", "out=" + result, "{ print $1 \"\\t1\\t848\" > out; fflush(out) }",
+                   files.list});
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_BatchProcess_AwkFloor)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// What the eager table build adds to a process: an eval process, a process
+// that only builds the tables, and one that does nothing.
+void BM_Process_Eval(benchmark::State& state) {
+  RunChild(state, {MC_MACHINECHECK, "--mute", "--eval", "Intel Core i7 980X @ 3.33GHz|NVIDIA GeForce GTX 690|8"});
+}
+BENCHMARK(BM_Process_Eval)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
+
+void BM_Process_TablesOnly(benchmark::State& state) { RunChild(state, {MC_TABLES_PROCESS}); }
+BENCHMARK(BM_Process_TablesOnly)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
+
+void BM_Process_Trivial(benchmark::State& state) { RunChild(state, {MC_TRIVIAL_PROCESS}); }
+BENCHMARK(BM_Process_Trivial)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
 
 }  // namespace
 

@@ -30,16 +30,16 @@ void SubmissionCounter::WriteFileCount(std::uint32_t count) const {
   file.put(static_cast<char>(count & 0xFF));
 }
 
-std::uint32_t SubmissionCounter::Count(bool increment) {
+std::uint32_t SubmissionCounter::Count(bool increment, MachineInfoRecord& info) {
   std::uint32_t file_count = ReadFileCount();
   if (increment) WriteFileCount(++file_count);
   if (FindNamedMarker(stores_.marker_name)) tally_ += 3;
   if (increment && ++tally_ >= 2) CreateNamedMarker(stores_.marker_name);
-  SharedCount(increment);
+  SharedCount(increment, info);
   return std::max(file_count, tally_);
 }
 
-std::uint32_t SubmissionCounter::SharedCount(bool increment) {
+std::uint32_t SubmissionCounter::SharedCount(bool increment, MachineInfoRecord& info) {
   namespace ipc = boost::interprocess;
   std::uint32_t value = 0;
   try {
@@ -52,7 +52,7 @@ std::uint32_t SubmissionCounter::SharedCount(bool increment) {
   } catch (const ipc::interprocess_exception&) {
     // Counts as 0: the limit never depends on this segment.
   }
-  MachineInfo()["Times"] = std::to_string(value);
+  info["Times"] = std::to_string(value);
   return value;
 }
 
@@ -63,6 +63,6 @@ SubmissionCounter& ProcessCounter() {
 }
 }  // namespace
 
-std::uint32_t SubmissionCount(bool increment) { return ProcessCounter().Count(increment); }
+std::uint32_t SubmissionCount(bool increment) { return ProcessCounter().Count(increment, MachineInfo()); }
 
-std::uint32_t SharedSubmissionCount(bool increment) { return ProcessCounter().SharedCount(increment); }
+std::uint32_t SharedSubmissionCount(bool increment) { return ProcessCounter().SharedCount(increment, MachineInfo()); }

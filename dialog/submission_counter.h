@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/machine_info.h"
+
 // Where a submission counter keeps its count. The program uses the defaults;
 // tests use names of their own so that they never touch a player's count.
 struct SubmissionCounterStores {
@@ -19,13 +21,13 @@ class SubmissionCounter {
   explicit SubmissionCounter(SubmissionCounterStores stores = {});
 
   // The current count, after counting one more submission when `increment`.
-  // Also refreshes "Times" through SharedCount.
-  std::uint32_t Count(bool increment);
+  // Also refreshes "Times" of `info` through SharedCount.
+  std::uint32_t Count(bool increment, MachineInfoRecord& info);
 
   // The number of submissions counted since the machine started (after
-  // adding one when `increment`), also stored under "Times". A shared
-  // segment that cannot be opened counts as 0.
-  std::uint32_t SharedCount(bool increment);
+  // adding one when `increment`), also stored under "Times" of `info`. A
+  // shared segment that cannot be opened counts as 0.
+  std::uint32_t SharedCount(bool increment, MachineInfoRecord& info);
 
  private:
   std::string FilePath() const;
@@ -40,6 +42,6 @@ class SubmissionCounter {
 // constant of the build); test builds use names of their own.
 SubmissionCounterStores ProgramCounterStores();
 
-// The process's counter, with the program's stores.
+// The process's counter, with the program's stores, on the process's record.
 std::uint32_t SubmissionCount(bool increment);
 std::uint32_t SharedSubmissionCount(bool increment);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 // Raw facts of the machine, as the operating system and the processor give them.
@@ -33,3 +34,17 @@ std::optional<DisplayMode> QueryDisplayMode();
 // 0x80000004), zero where the processor has no such leaf.
 using CpuBrandBytes = std::array<char, 48>;
 CpuBrandBytes QueryCpuBrand();
+
+// The four registers one CPUID leaf (sub-leaf 0) answers.
+struct CpuidLeaf {
+  std::uint32_t eax = 0;
+  std::uint32_t ebx = 0;
+  std::uint32_t ecx = 0;
+  std::uint32_t edx = 0;
+};
+using CpuidLeafReader = std::function<CpuidLeaf(std::uint32_t leaf)>;
+
+// The brand-string bytes from the leaves `read_leaf` gives: this processor's
+// in QueryCpuBrand, leaves captured from other processors in tests. Only
+// leaves up to the highest extended leaf (leaf 0x80000000's EAX) are read.
+CpuBrandBytes CpuBrandFromLeaves(const CpuidLeafReader& read_leaf);

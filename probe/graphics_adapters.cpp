@@ -3,16 +3,16 @@
 #include <boost/format.hpp>
 
 #include "app/machine_info.h"
-#include "probe/white_space.h"
+#include "app/white_space.h"
 
 std::string DriverVersionText(std::uint32_t high, std::uint32_t low) {
   const int product = static_cast<std::int32_t>(high) >> 16;
   return (boost::format("%d.%d.%d.%d") % product % (high & 0xFFFF) % (low >> 16) % (low & 0xFFFF)).str();
 }
 
-std::string StoreGraphicsAdapters(const std::optional<std::vector<GraphicsAdapterRecord>>& adapters) {
+std::string StoreGraphicsAdapters(MachineInfoRecord& info,
+                                  const std::optional<std::vector<GraphicsAdapterRecord>>& adapters) {
   if (!adapters) return {};
-  MachineInfoRecord& info = MachineInfo();
   std::string& list = info["GPUs"];
   list.clear();
   const GraphicsAdapterRecord* first = nullptr;
@@ -28,4 +28,4 @@ std::string StoreGraphicsAdapters(const std::optional<std::vector<GraphicsAdapte
   return list;
 }
 
-std::string ProbeGraphicsAdapters() { return StoreGraphicsAdapters(QueryGraphicsAdapters()); }
+std::string ProbeGraphicsAdapters() { return StoreGraphicsAdapters(MachineInfo(), QueryGraphicsAdapters()); }

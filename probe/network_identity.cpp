@@ -20,9 +20,8 @@ bool IsAllZero(const std::array<unsigned char, 6>& address) {
 
 }  // namespace
 
-std::string StoreNetworkIdentity(const std::optional<std::vector<NetworkAdapterRecord>>& adapters,
+std::string StoreNetworkIdentity(MachineInfoRecord& info, const std::optional<std::vector<NetworkAdapterRecord>>& adapters,
                                  const std::string& user_name, const std::string& host_name) {
-  MachineInfoRecord& info = MachineInfo();
   // Without any adapter the identity is unknown: both texts stay empty. When
   // no adapter has a real address, the last one's all-zero address is used.
   const NetworkAdapterRecord* chosen = nullptr;
@@ -41,5 +40,5 @@ std::string StoreNetworkIdentity(const std::optional<std::vector<NetworkAdapterR
 std::string ProbeNetworkIdentity() {
   MachineInfoRecord& info = MachineInfo();
   if (info.Has("Mac")) return info["Mac"];
-  return StoreNetworkIdentity(QueryNetworkAdapters(), QueryUserName(), QueryHostName());
+  return StoreNetworkIdentity(info, QueryNetworkAdapters(), QueryUserName(), QueryHostName());
 }

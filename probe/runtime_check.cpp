@@ -10,10 +10,9 @@ void CollectRuntimeNames(const std::vector<UninstallEntry>& key, std::set<std::s
   }
 }
 
-std::string StoreVcRuntime(const std::vector<std::vector<UninstallEntry>>& keys) {
+std::string StoreVcRuntime(MachineInfoRecord& info, const std::vector<std::vector<UninstallEntry>>& keys) {
   std::set<std::string> names;
   for (const std::vector<UninstallEntry>& key : keys) CollectRuntimeNames(key, names);
-  MachineInfoRecord& info = MachineInfo();
   std::string text;
   std::string list;
   for (const std::string& name : names) {
@@ -25,4 +24,4 @@ std::string StoreVcRuntime(const std::vector<std::vector<UninstallEntry>>& keys)
   return text;
 }
 
-std::string ProbeVcRuntime() { return StoreVcRuntime(QueryUninstallKeys()); }
+std::string ProbeVcRuntime() { return StoreVcRuntime(MachineInfo(), QueryUninstallKeys()); }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/machine_info.h"
 #include "platform/runtime_packages.h"
 
 // Adds to `names` the display names under one uninstall key that contain
@@ -13,4 +14,4 @@ void CollectRuntimeNames(const std::vector<UninstallEntry>& key, std::set<std::s
 // Lists the installed runtime packages in "MSVC" and marks "VC10" when a
 // 2010 one is among them; returns one "\n\t"-led line per package.
 std::string ProbeVcRuntime();
-std::string StoreVcRuntime(const std::vector<std::vector<UninstallEntry>>& keys);
+std::string StoreVcRuntime(MachineInfoRecord& info, const std::vector<std::vector<UninstallEntry>>& keys);

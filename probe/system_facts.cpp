@@ -5,10 +5,9 @@
 #include <boost/format.hpp>
 
 #include "app/machine_info.h"
-#include "probe/white_space.h"
+#include "app/white_space.h"
 
-std::string StoreOsVersion(const OsVersion& version) {
-  MachineInfoRecord& info = MachineInfo();
+std::string StoreOsVersion(MachineInfoRecord& info, const OsVersion& version) {
   std::string text;
   if (version.windows) {
     text = (boost::format("Windows %d.%d, SP %d.%d") % version.major % version.minor % version.service_pack_major %
@@ -22,23 +21,21 @@ std::string StoreOsVersion(const OsVersion& version) {
   return text;
 }
 
-std::string ProbeOsVersion() { return StoreOsVersion(QueryOsVersion()); }
+std::string ProbeOsVersion() { return StoreOsVersion(MachineInfo(), QueryOsVersion()); }
 
-std::string StoreMemory(std::uint64_t total_bytes) {
+std::string StoreMemory(MachineInfoRecord& info, std::uint64_t total_bytes) {
   // Printed from the single-precision number nearest to the size in MiB.
   const float mebibytes = static_cast<float>(static_cast<double>(total_bytes) / 1048576.0);
   const std::string text = (boost::format("%.2f MB") % mebibytes).str();
-  MachineInfoRecord& info = MachineInfo();
   info["RAM"] = text;
   info["RAM Bytes"] = std::to_string(total_bytes);
   return text;
 }
 
-std::string ProbeMemory() { return StoreMemory(QueryTotalPhysicalMemory()); }
+std::string ProbeMemory() { return StoreMemory(MachineInfo(), QueryTotalPhysicalMemory()); }
 
-std::string StoreDisplayMode(const std::optional<DisplayMode>& mode) {
+std::string StoreDisplayMode(MachineInfoRecord& info, const std::optional<DisplayMode>& mode) {
   if (!mode) return {};
-  MachineInfoRecord& info = MachineInfo();
   info["ResolutionX"] = std::to_string(mode->width);
   info["ResolutionY"] = std::to_string(mode->height);
   info["ResolutionBits"] = std::to_string(mode->bits_per_pixel);
@@ -47,12 +44,12 @@ std::string StoreDisplayMode(const std::optional<DisplayMode>& mode) {
   return text;
 }
 
-std::string ProbeDisplayMode() { return StoreDisplayMode(QueryDisplayMode()); }
+std::string ProbeDisplayMode() { return StoreDisplayMode(MachineInfo(), QueryDisplayMode()); }
 
-std::string StoreCpuName(const CpuBrandBytes& brand) {
+std::string StoreCpuName(MachineInfoRecord& info, const CpuBrandBytes& brand) {
   const std::string text(brand.data(), strnlen(brand.data(), brand.size()));
-  MachineInfo()["CPU"] = TrimWhitespace(text);
+  info["CPU"] = TrimWhitespace(text);
   return text;
 }
 
-std::string ProbeCpuName() { return StoreCpuName(QueryCpuBrand()); }
+std::string ProbeCpuName() { return StoreCpuName(MachineInfo(), QueryCpuBrand()); }

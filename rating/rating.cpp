@@ -35,11 +35,6 @@ int TierOf(T value, const std::array<T, kTierCount>& thresholds) {
   return kTierCount - 1;
 }
 
-std::int32_t ScoreOf(const ScoreTable& table, const std::string& name) {
-  const std::int32_t* score = table.Find(name);
-  return score == nullptr ? 0 : *score;
-}
-
 std::uint64_t MemoryBytes(const std::string& text) {
   // Strict: decimal digits with an optional sign; "-" negates modulo 2^64.
   std::uint64_t bytes = 0;
@@ -72,48 +67,46 @@ int ComputeGainExtra(std::int32_t graphics_score, int tier, std::int32_t process
   return bonus;
 }
 
-// The record's values that the rating reads and writes. Nothing is ever
-// removed from the record, so the references stay valid for the process.
-struct RatingKeys {
-  std::string& cpu = MachineInfo()["CPU"];
-  std::string& gpu = MachineInfo()["GPU"];
-  std::string& ram_bytes = MachineInfo()["RAM Bytes"];
-  std::string& low_devices = MachineInfo()["LowDevices"];
-  std::string& out_devices = MachineInfo()["OutDevices"];
-  std::string& level = MachineInfo()["Level"];
-  std::string& gain_extra = MachineInfo()["GainExtra"];
-  std::string& gain = MachineInfo()["Gain"];
-};
+MachineRating RateScores(std::int32_t processor_score, std::int32_t graphics_score, std::uint64_t memory_bytes) {
+  const int g = TierOf(graphics_score, kGraphicsThresholds);
+  const int p = TierOf(processor_score, kProcessorThresholds);
+  const int m = TierOf(memory_bytes, kMemoryThresholds);
+  MachineRating rating;
+  rating.low_devices = {g >= 3, p >= 3, m >= 3};
+  rating.out_devices = {graphics_score == 0, processor_score == 0, false};
+  if (graphics_score != 0 && processor_score != 0) {
+    const int tier = std::max({g, p, m});
+    rating.level = tier + 1;
+    rating.gain_extra = ComputeGainExtra(graphics_score, tier, processor_score);
+    rating.gain = rating.gain_extra + 500;
+  }
+  return rating;
+}
+
+std::string DeviceWords(const DeviceFlags& devices) {
+  std::string words;
+  if (devices.graphics) AddDeviceWord(words, kGraphicsWord);
+  if (devices.processor) AddDeviceWord(words, kProcessorWord);
+  if (devices.memory) AddDeviceWord(words, kMemoryWord);
+  return words;
+}
+
+void StoreRating(MachineInfoRecord& info, const MachineRating& rating) {
+  info["LowDevices"] = DeviceWords(rating.low_devices);
+  info["OutDevices"] = DeviceWords(rating.out_devices);
+  AssignDecimal(info["Level"], rating.level);
+  AssignDecimal(info["GainExtra"], rating.gain_extra);
+  AssignDecimal(info["Gain"], rating.gain);
+}
+
+void RateRecord(MachineInfoRecord& info) {
+  const std::int32_t processor_score = CpuTable().Score(info["CPU"]);
+  const std::int32_t graphics_score = GpuTable().Score(info["GPU"]);
+  StoreRating(info, RateScores(processor_score, graphics_score, MemoryBytes(info["RAM Bytes"])));
+}
 
 void RateMachine() {
   // An empty record means nothing has described a machine yet: this one.
   if (MachineInfo().Size() == 0) ProbeSummary();
-  static RatingKeys keys;
-  const std::int32_t processor_score = ScoreOf(CpuTable(), keys.cpu);
-  const std::int32_t graphics_score = ScoreOf(GpuTable(), keys.gpu);
-  const std::uint64_t memory = MemoryBytes(keys.ram_bytes);
-
-  const int g = TierOf(graphics_score, kGraphicsThresholds);
-  const int p = TierOf(processor_score, kProcessorThresholds);
-  const int m = TierOf(memory, kMemoryThresholds);
-
-  keys.low_devices.clear();
-  if (g >= 3) AddDeviceWord(keys.low_devices, kGraphicsWord);
-  if (p >= 3) AddDeviceWord(keys.low_devices, kProcessorWord);
-  if (m >= 3) AddDeviceWord(keys.low_devices, kMemoryWord);
-  keys.out_devices.clear();
-  if (graphics_score == 0) AddDeviceWord(keys.out_devices, kGraphicsWord);
-  if (processor_score == 0) AddDeviceWord(keys.out_devices, kProcessorWord);
-
-  if (graphics_score != 0 && processor_score != 0) {
-    const int tier = std::max({g, p, m});
-    const int bonus = ComputeGainExtra(graphics_score, tier, processor_score);
-    AssignDecimal(keys.level, tier + 1);
-    AssignDecimal(keys.gain_extra, bonus);
-    AssignDecimal(keys.gain, bonus + 500);
-  } else {
-    keys.level = "-1";
-    keys.gain_extra = "0";
-    keys.gain = "0";
-  }
+  RateRecord(MachineInfo());
 }

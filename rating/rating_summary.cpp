@@ -16,12 +16,20 @@ std::string ScoreText(const ScoreTable& table, const std::string& name) {
   return score == nullptr ? kNotFound : std::to_string(*score);
 }
 
-}  // namespace
-
-std::string RatingSummary() {
-  RateMachine();
-  MachineInfoRecord& info = MachineInfo();
+std::string SummaryOfRated(MachineInfoRecord& info) {
   const std::string graphics = ScoreText(GpuTable(), info["GPU"]);
   const std::string processor = ScoreText(CpuTable(), info["CPU"]);
   return (boost::format(kSummaryTemplate) % processor % graphics % info["Level"] % info["GainExtra"]).str();
+}
+
+}  // namespace
+
+std::string RatingSummary(MachineInfoRecord& info) {
+  RateRecord(info);
+  return SummaryOfRated(info);
+}
+
+std::string RatingSummary() {
+  RateMachine();
+  return SummaryOfRated(MachineInfo());
 }

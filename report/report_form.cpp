@@ -66,8 +66,7 @@ std::string ReportToken(const std::string& account, const std::string& mac, cons
   return token;
 }
 
-std::string BuildReportForm() {
-  MachineInfoRecord& info = MachineInfo();
+std::string BuildReportForm(MachineInfoRecord& info) {
   const std::string level_code = LevelCode(info["Level"]);
   const std::string token =
       ReportToken(info["Orbi"], info["Mac"], info["CPU"], info["RAM"], info["GPU"], level_code, info["Times"]);
@@ -79,3 +78,5 @@ std::string BuildReportForm() {
   }
   return body.str();
 }
+
+std::string BuildReportForm() { return BuildReportForm(MachineInfo()); }

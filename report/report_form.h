@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/machine_info.h"
+
 // The report form: fifteen URL-encoded fields from the machine info record,
 // signed with an MD5 token over seven of them.
 
@@ -18,5 +20,8 @@ std::string ReportToken(const std::string& account, const std::string& mac, cons
                         const std::string& ram, const std::string& gpu, const std::string& level_code,
                         const std::string& times);
 
-// The form body from the record; absent keys read as "" (and are then present).
+// The form body from `info`; absent keys read as "" (and are then present).
+std::string BuildReportForm(MachineInfoRecord& info);
+
+// The form body from the process's record.
 std::string BuildReportForm();

@@ -6,13 +6,14 @@
 #include <cstdio>
 #include <fstream>
 
+#include "platform/posix/machine_files.h"
 #include "platform/posix/pci_names.h"
 #include "platform/posix/system_files.h"
 
 namespace {
 
-constexpr char kPciDevices[] = "/sys/bus/pci/devices/";
-constexpr char kPciIds[] = "/usr/share/misc/pci.ids";
+constexpr char kPciDevices[] = "sys/bus/pci/devices/";
+constexpr char kPciIds[] = "usr/share/misc/pci.ids";
 
 unsigned ReadHex(const std::string& path) {
   std::ifstream file(path);
@@ -23,8 +24,8 @@ unsigned ReadHex(const std::string& path) {
 
 // "a.b.c.d" of the driver module's version where it has one: up to four
 // numeric fields packed like a Windows driver version.
-void ReadDriverVersion(const std::string& driver, GraphicsAdapterRecord& record) {
-  const std::string text = driver.empty() ? std::string() : ReadFirstLine("/sys/module/" + driver + "/version");
+void ReadDriverVersion(const std::string& root, const std::string& driver, GraphicsAdapterRecord& record) {
+  const std::string text = driver.empty() ? std::string() : ReadFirstLine(root + "sys/module/" + driver + "/version");
   unsigned fields[4] = {};
   std::sscanf(text.c_str(), "%u.%u.%u.%u", &fields[0], &fields[1], &fields[2], &fields[3]);
   record.driver_version_high = (fields[0] & 0xFFFF) << 16 | (fields[1] & 0xFFFF);
@@ -35,12 +36,13 @@ void ReadDriverVersion(const std::string& driver, GraphicsAdapterRecord& record)
 
 // The PCI display controllers (class 03), the boot display first, then in
 // bus order; named from the pci.ids database as a Windows driver names them.
-std::optional<std::vector<GraphicsAdapterRecord>> QueryGraphicsAdapters() {
-  DIR* dir = opendir(kPciDevices);
+std::optional<std::vector<GraphicsAdapterRecord>> QueryGraphicsAdaptersBelow(const std::string& root) {
+  const std::string pci_devices = root + kPciDevices;
+  DIR* dir = opendir(pci_devices.c_str());
   if (dir == nullptr) return std::nullopt;
   std::vector<std::string> devices;
   while (const dirent* entry = readdir(dir)) {
-    const std::string device = std::string(kPciDevices) + entry->d_name;
+    const std::string device = pci_devices + entry->d_name;
     if (entry->d_name[0] != '.' && (ReadHex(device + "/class") >> 16) == 0x03) devices.push_back(device);
   }
   closedir(dir);
@@ -50,13 +52,17 @@ std::optional<std::vector<GraphicsAdapterRecord>> QueryGraphicsAdapters() {
 
   std::vector<GraphicsAdapterRecord> adapters;
   if (devices.empty()) return adapters;
-  const std::string ids = ReadWholeFile(kPciIds);
+  const std::string ids = ReadWholeFile(root + kPciIds);
   for (const std::string& device : devices) {
     GraphicsAdapterRecord record;
     record.readable = true;
     record.description = DisplayAdapterName(ids, ReadHex(device + "/vendor"), ReadHex(device + "/device"));
-    ReadDriverVersion(LinkTargetName(device + "/driver"), record);
+    ReadDriverVersion(root, LinkTargetName(device + "/driver"), record);
     adapters.push_back(record);
   }
   return adapters;
+}
+
+std::optional<std::vector<GraphicsAdapterRecord>> QueryGraphicsAdapters() {
+  return QueryGraphicsAdaptersBelow(kThisMachine);
 }

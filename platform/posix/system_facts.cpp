@@ -1,30 +1,36 @@
 #include "platform/system_facts.h"
 
-#include <sys/utsname.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <fstream>
+#include <string>
 
-OsVersion QueryOsVersion() {
+#include "platform/posix/machine_files.h"
+#include "platform/posix/system_files.h"
+
+OsVersion QueryOsVersionBelow(const std::string& root) {
   OsVersion version;
-  utsname name{};
-  if (uname(&name) == 0) std::sscanf(name.release, "%u.%u", &version.major, &version.minor);
+  const std::string release = ReadFirstLine(root + "proc/sys/kernel/osrelease");
+  std::sscanf(release.c_str(), "%u.%u", &version.major, &version.minor);
   return version;
 }
 
-std::uint64_t QueryTotalPhysicalMemory() {
-  const long pages = sysconf(_SC_PHYS_PAGES);
-  const long page_size = sysconf(_SC_PAGE_SIZE);
-  if (pages <= 0 || page_size <= 0) return 0;
-  return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(page_size);
+// "MemTotal:  <n> kB": the memory the kernel manages, as sysinfo() and
+// sysconf(_SC_PHYS_PAGES) count it.
+std::uint64_t QueryTotalPhysicalMemoryBelow(const std::string& root) {
+  std::ifstream meminfo(root + "proc/meminfo");
+  std::string key, unit;
+  std::uint64_t kibibytes = 0;
+  while (meminfo >> key >> kibibytes >> unit) {
+    if (key == "MemTotal:") return unit == "kB" ? kibibytes * 1024 : 0;
+  }
+  return 0;
 }
 
 // The mode of the first frame buffer, the display the kernel drives; a
 // headless machine has none.
-std::optional<DisplayMode> QueryDisplayMode() {
-  std::ifstream size_file("/sys/class/graphics/fb0/virtual_size");
-  std::ifstream bits_file("/sys/class/graphics/fb0/bits_per_pixel");
+std::optional<DisplayMode> QueryDisplayModeBelow(const std::string& root) {
+  std::ifstream size_file(root + "sys/class/graphics/fb0/virtual_size");
+  std::ifstream bits_file(root + "sys/class/graphics/fb0/bits_per_pixel");
   DisplayMode mode;
   char comma = 0;
   if (!(size_file >> mode.width >> comma >> mode.height) || comma != ',' || !(bits_file >> mode.bits_per_pixel)) {
@@ -32,3 +38,7 @@ std::optional<DisplayMode> QueryDisplayMode() {
   }
   return mode;
 }
+
+OsVersion QueryOsVersion() { return QueryOsVersionBelow(kThisMachine); }
+std::uint64_t QueryTotalPhysicalMemory() { return QueryTotalPhysicalMemoryBelow(kThisMachine); }
+std::optional<DisplayMode> QueryDisplayMode() { return QueryDisplayModeBelow(kThisMachine); }

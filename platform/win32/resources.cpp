@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-std::string LoadTextResource(const char* name, const char* type) {
+// A resource stays mapped with its module, which is the executable.
+std::string_view TextResourceView(const char* name, const char* type) {
   HMODULE module = GetModuleHandleA(nullptr);
   HRSRC info = FindResourceA(module, name, type);
   if (info == nullptr) return {};
@@ -10,5 +11,7 @@ std::string LoadTextResource(const char* name, const char* type) {
   DWORD size = SizeofResource(module, info);
   const void* data = loaded == nullptr ? nullptr : LockResource(loaded);
   if (data == nullptr || size == 0) return {};
-  return std::string(static_cast<const char*>(data), size);
+  return {static_cast<const char*>(data), size};
 }
+
+std::string LoadTextResource(const char* name, const char* type) { return std::string(TextResourceView(name, type)); }

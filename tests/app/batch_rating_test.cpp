@@ -70,7 +70,8 @@ TEST(MatchDeviceLine, AgreesWithTheLinePatternOnGeneratedLines) {
 std::string RateLines(const std::string& list) {
   std::istringstream input(list);
   std::ostringstream output;
-  RateDeviceLines(input, output);
+  MachineInfoRecord info;
+  RateDeviceLines(input, output, info);
   return output.str();
 }
 
@@ -94,7 +95,8 @@ TEST(RateDeviceLines, SkipsOverlongLinesAndMemoryThatIsNoNumberOrOutOfRange) {
                            "3\ta\tb\tcpu\t99999999999999999999\tgpu\n" + "4\ta\tb\tcpu\t0." + std::string(400, '0') +
                            "1\tgpu\n");
   std::ostringstream output;
-  BatchResult result = RateDeviceLines(input, output);
+  MachineInfoRecord info;
+  BatchResult result = RateDeviceLines(input, output, info);
   EXPECT_EQ(output.str(), "10001\t2\t789\n10001\t1\t848\n4\t-1\t0\n");  // a memory too small for a double is 0
   EXPECT_EQ(result.rated_lines, 3);
   EXPECT_EQ(result.skipped_overlong_lines, 1);

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "app/machine_info.h"
-#include "rating/rating.h"
 
 namespace {
 
@@ -33,28 +32,6 @@ TEST(ProbeSummaryOnThisMachine, FindsTheNetworkIdentityOncePerProcess) {
   EXPECT_EQ(info["Mac"], mac);
   EXPECT_EQ(info["AdapterName"], adapter);
   EXPECT_EQ(info["HostName"], host);
-}
-
-// Each in a process of its own, started afresh, whose record is still empty.
-TEST(RateMachineOnAnEmptyRecord, ProbesThisMachineFirst) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        RateMachine();
-        std::exit(MachineInfo().Has("OS") && MachineInfo().Has("Mac") && !MachineInfo()["Level"].empty() ? 0 : 1);
-      },
-      testing::ExitedWithCode(0), "");
-}
-
-TEST(RateMachineOnAnEmptyRecord, ARecordWithAnyKeyIsNotProbed) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        MachineInfo()["Orbi"] = "12345";
-        RateMachine();
-        std::exit(MachineInfo().Has("OS") ? 1 : 0);
-      },
-      testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -15,53 +15,59 @@ CpuBrandBytes Brand(const char* text) {
 }
 
 TEST(StoreCpuName, StoresTheBrandTrimmedAndReturnsItAsRead) {
-  EXPECT_EQ(StoreCpuName(Brand("       Intel Core i7 980X @ 3.33GHz")), "       Intel Core i7 980X @ 3.33GHz");
-  EXPECT_EQ(MachineInfo()["CPU"], "Intel Core i7 980X @ 3.33GHz");
-  StoreCpuName(Brand("Intel(R) Core(TM)2 CPU         U7700  @ 1.33GHz "));
-  EXPECT_EQ(MachineInfo()["CPU"], "Intel(R) Core(TM)2 CPU         U7700  @ 1.33GHz");
+  MachineInfoRecord info;
+  EXPECT_EQ(StoreCpuName(info, Brand("       Intel Core i7 980X @ 3.33GHz")), "       Intel Core i7 980X @ 3.33GHz");
+  EXPECT_EQ(info["CPU"], "Intel Core i7 980X @ 3.33GHz");
+  StoreCpuName(info, Brand("Intel(R) Core(TM)2 CPU         U7700  @ 1.33GHz "));
+  EXPECT_EQ(info["CPU"], "Intel(R) Core(TM)2 CPU         U7700  @ 1.33GHz");
 }
 
 TEST(StoreCpuName, AllFortyEightBytesMayHoldText) {
+  MachineInfoRecord info;
   const std::string full(48, 'x');
-  EXPECT_EQ(StoreCpuName(Brand(full.c_str())), full);
-  EXPECT_EQ(StoreCpuName(CpuBrandBytes{}), "");
-  EXPECT_EQ(MachineInfo()["CPU"], "");
+  EXPECT_EQ(StoreCpuName(info, Brand(full.c_str())), full);
+  EXPECT_EQ(StoreCpuName(info, CpuBrandBytes{}), "");
+  EXPECT_EQ(info["CPU"], "");
 }
 
 TEST(StoreMemory, PrintsMebibytesOfTheSinglePrecisionQuotient) {
-  EXPECT_EQ(StoreMemory(8589934592ULL), "8192.00 MB");
-  EXPECT_EQ(MachineInfo()["RAM"], "8192.00 MB");
-  EXPECT_EQ(MachineInfo()["RAM Bytes"], "8589934592");
-  EXPECT_EQ(StoreMemory(4294967296ULL), "4096.00 MB");
-  EXPECT_EQ(StoreMemory(68719489024ULL), "65536.02 MB");  // 65536.015625 as a float; a double gives .01
-  EXPECT_EQ(StoreMemory(68719513600ULL), "65536.03 MB");
-  EXPECT_EQ(MachineInfo()["RAM Bytes"], "68719513600");
+  MachineInfoRecord info;
+  EXPECT_EQ(StoreMemory(info, 8589934592ULL), "8192.00 MB");
+  EXPECT_EQ(info["RAM"], "8192.00 MB");
+  EXPECT_EQ(info["RAM Bytes"], "8589934592");
+  EXPECT_EQ(StoreMemory(info, 4294967296ULL), "4096.00 MB");
+  EXPECT_EQ(StoreMemory(info, 68719489024ULL), "65536.02 MB");  // 65536.015625 as a float; a double gives .01
+  EXPECT_EQ(StoreMemory(info, 68719513600ULL), "65536.03 MB");
+  EXPECT_EQ(info["RAM Bytes"], "68719513600");
 }
 
 TEST(StoreOsVersion, WritesWindowsVersionsWithServicePack) {
-  EXPECT_EQ(StoreOsVersion({true, 6, 1, 1, 0}), "Windows 6.1, SP 1.0");
-  EXPECT_EQ(MachineInfo()["WindowsVersion"], "601");
-  EXPECT_EQ(StoreOsVersion({true, 10, 0, 0, 0}), "Windows 10.0, SP 0.0");
-  EXPECT_EQ(MachineInfo()["OS"], "Windows 10.0, SP 0.0");
-  EXPECT_EQ(MachineInfo()["WindowsVersion"], "1000");
-  EXPECT_EQ(StoreOsVersion({true, 0, 0, 0, 0}), "Windows 0.0, SP 0.0");  // a failed query
+  MachineInfoRecord info;
+  EXPECT_EQ(StoreOsVersion(info, {true, 6, 1, 1, 0}), "Windows 6.1, SP 1.0");
+  EXPECT_EQ(info["WindowsVersion"], "601");
+  EXPECT_EQ(StoreOsVersion(info, {true, 10, 0, 0, 0}), "Windows 10.0, SP 0.0");
+  EXPECT_EQ(info["OS"], "Windows 10.0, SP 0.0");
+  EXPECT_EQ(info["WindowsVersion"], "1000");
+  EXPECT_EQ(StoreOsVersion(info, {true, 0, 0, 0, 0}), "Windows 0.0, SP 0.0");  // a failed query
 }
 
 TEST(StoreOsVersion, WritesKernelVersionsWithoutAWindowsVersion) {
-  MachineInfo()["WindowsVersion"] = "untouched";
-  EXPECT_EQ(StoreOsVersion({false, 6, 18, 0, 0}), "Linux 6.18");
-  EXPECT_EQ(MachineInfo()["OS"], "Linux 6.18");
-  EXPECT_EQ(MachineInfo()["WindowsVersion"], "untouched");
+  MachineInfoRecord info;
+  info["WindowsVersion"] = "untouched";
+  EXPECT_EQ(StoreOsVersion(info, {false, 6, 18, 0, 0}), "Linux 6.18");
+  EXPECT_EQ(info["OS"], "Linux 6.18");
+  EXPECT_EQ(info["WindowsVersion"], "untouched");
 }
 
 TEST(StoreDisplayMode, KeepsEarlierValuesWhenTheModeCannotBeRead) {
-  EXPECT_EQ(StoreDisplayMode(DisplayMode{1366, 768, 32}), "1366x768, 32bits");
-  EXPECT_EQ(MachineInfo()["ResolutionX"], "1366");
-  EXPECT_EQ(MachineInfo()["ResolutionY"], "768");
-  EXPECT_EQ(MachineInfo()["ResolutionBits"], "32");
-  EXPECT_EQ(StoreDisplayMode(std::nullopt), "");
-  EXPECT_EQ(MachineInfo()["Resolution"], "1366x768, 32bits");
-  EXPECT_EQ(MachineInfo()["ResolutionX"], "1366");
+  MachineInfoRecord info;
+  EXPECT_EQ(StoreDisplayMode(info, DisplayMode{1366, 768, 32}), "1366x768, 32bits");
+  EXPECT_EQ(info["ResolutionX"], "1366");
+  EXPECT_EQ(info["ResolutionY"], "768");
+  EXPECT_EQ(info["ResolutionBits"], "32");
+  EXPECT_EQ(StoreDisplayMode(info, std::nullopt), "");
+  EXPECT_EQ(info["Resolution"], "1366x768, 32bits");
+  EXPECT_EQ(info["ResolutionX"], "1366");
 }
 
 }  // namespace

@@ -7,18 +7,18 @@
 namespace {
 
 TEST(RatingSummary, ShowsScoresLevelAndBonusOnOneLine) {
-  DescribeMachine(14000, 10862, 8 * kGiB);
-  EXPECT_EQ(RatingSummary(), "CPU: 10862, GPU: 14000, Level: 1, GainExtra: 350\n");
+  MachineInfoRecord info = DescribeMachine(14000, 10862, 8 * kGiB);
+  EXPECT_EQ(RatingSummary(info), "CPU: 10862, GPU: 14000, Level: 1, GainExtra: 350\n");
 }
 
 TEST(RatingSummary, MarksDevicesMissingFromTheirTables) {
-  DescribeMachine(0, 5000, 8 * kGiB);
+  MachineInfoRecord info = DescribeMachine(0, 5000, 8 * kGiB);
   const std::size_t gpu_entries = GpuTable().Size();
-  EXPECT_EQ(RatingSummary(), "CPU: 5000, GPU: [NOT FOUND], Level: -1, GainExtra: 0\n");
+  EXPECT_EQ(RatingSummary(info), "CPU: 5000, GPU: [NOT FOUND], Level: -1, GainExtra: 0\n");
   EXPECT_EQ(GpuTable().Size(), gpu_entries);
 
-  DescribeMachine(14000, 0, 8 * kGiB);
-  EXPECT_EQ(RatingSummary(), "CPU: [NOT FOUND], GPU: 14000, Level: -1, GainExtra: 0\n");
+  info = DescribeMachine(14000, 0, 8 * kGiB);
+  EXPECT_EQ(RatingSummary(info), "CPU: [NOT FOUND], GPU: 14000, Level: -1, GainExtra: 0\n");
 }
 
 }  // namespace

@@ -14,89 +14,84 @@ struct RatingRow {
   std::int32_t graphics;
   std::int32_t processor;
   std::uint64_t memory;
-  const char* level;
+  int level;
   int gain_extra;  // 0: random 1 to 50
   std::string low_devices;
 };
 
-TEST(RateMachine, RatesEachTierAsDocumented) {
+TEST(RateScores, RatesEachTierAsDocumented) {
   const RatingRow rows[] = {
-      {14000, 10862, 8 * kGiB, "1", 350, ""},
-      {5000, 5000, 4 * kGiB, "2", 279, ""},
-      {2500, 1900, 2 * kGiB, "3", 250, ""},
-      {12000, 10256, 3 * kGiB, "3", 250, ""},
-      {1300, 1250, 8 * kGiB, "3", 158, ""},
-      {950, 600, 8 * kGiB, "4", 0, kGraphics + "/CPU"},
-      {100, 100, 512 * kMiB, "5", 0, kGraphics + "/CPU/" + kMemory},
+      {14000, 10862, 8 * kGiB, 1, 350, ""},
+      {5000, 5000, 4 * kGiB, 2, 279, ""},
+      {2500, 1900, 2 * kGiB, 3, 250, ""},
+      {12000, 10256, 3 * kGiB, 3, 250, ""},
+      {1300, 1250, 8 * kGiB, 3, 158, ""},
+      {950, 600, 8 * kGiB, 4, 0, kGraphics + "/CPU"},
+      {100, 100, 512 * kMiB, 5, 0, kGraphics + "/CPU/" + kMemory},
   };
   for (const RatingRow& row : rows) {
     SCOPED_TRACE(testing::Message() << row.graphics << " x " << row.processor << ", " << row.memory);
-    DescribeMachine(row.graphics, row.processor, row.memory);
-    RateMachine();
-    MachineInfoRecord& info = MachineInfo();
-    EXPECT_EQ(info["Level"], row.level);
-    EXPECT_EQ(info["LowDevices"], row.low_devices);
-    EXPECT_EQ(info["OutDevices"], "");
-    const int bonus = std::stoi(info["GainExtra"]);
+    const MachineRating rating = RateScores(row.processor, row.graphics, row.memory);
+    EXPECT_EQ(rating.level, row.level);
+    EXPECT_EQ(DeviceWords(rating.low_devices), row.low_devices);
+    EXPECT_EQ(DeviceWords(rating.out_devices), "");
     if (row.gain_extra != 0) {
-      EXPECT_EQ(bonus, row.gain_extra);
+      EXPECT_EQ(rating.gain_extra, row.gain_extra);
     } else {
-      EXPECT_GE(bonus, 1);
-      EXPECT_LE(bonus, 50);
+      EXPECT_GE(rating.gain_extra, 1);
+      EXPECT_LE(rating.gain_extra, 50);
     }
-    EXPECT_EQ(info["Gain"], std::to_string(bonus + 500));
+    EXPECT_EQ(rating.gain, rating.gain_extra + 500);
   }
 }
 
-TEST(RateMachine, ADeviceMissingFromItsTableIsNotRated) {
-  DescribeMachine(0, 5000, 8 * kGiB);
-  RateMachine();
-  MachineInfoRecord& info = MachineInfo();
+TEST(RateRecord, ADeviceMissingFromItsTableIsNotRated) {
+  MachineInfoRecord info = DescribeMachine(0, 5000, 8 * kGiB);
+  RateRecord(info);
   EXPECT_EQ(info["OutDevices"], kGraphics);
   EXPECT_EQ(info["LowDevices"], kGraphics);  // a score of 0 is the lowest tier
   EXPECT_EQ(info["Level"], "-1");
   EXPECT_EQ(info["GainExtra"], "0");
   EXPECT_EQ(info["Gain"], "0");
 
-  DescribeMachine(0, 0, 8 * kGiB);
-  RateMachine();
+  info = DescribeMachine(0, 0, 8 * kGiB);
+  RateRecord(info);
   EXPECT_EQ(info["OutDevices"], kGraphics + "/CPU");
   EXPECT_EQ(info["LowDevices"].rfind(kGraphics + "/CPU", 0), 0u);
   EXPECT_EQ(info["Level"], "-1");
 }
 
-TEST(RateMachine, MemoryTierStartsAtExactly3840MiB) {
-  DescribeMachine(14000, 10862, 3840 * kMiB);
-  RateMachine();
-  EXPECT_EQ(MachineInfo()["Level"], "1");
-  DescribeMachine(14000, 10862, 3840 * kMiB - 1);
-  RateMachine();
-  EXPECT_EQ(MachineInfo()["Level"], "3");
-  EXPECT_EQ(MachineInfo()["GainExtra"], "250");  // scores above the tier's range give its top
+TEST(RateRecord, MemoryTierStartsAtExactly3840MiB) {
+  MachineInfoRecord info = DescribeMachine(14000, 10862, 3840 * kMiB);
+  RateRecord(info);
+  EXPECT_EQ(info["Level"], "1");
+  info = DescribeMachine(14000, 10862, 3840 * kMiB - 1);
+  RateRecord(info);
+  EXPECT_EQ(info["Level"], "3");
+  EXPECT_EQ(info["GainExtra"], "250");  // scores above the tier's range give its top
 }
 
-TEST(RateMachine, MemoryThatIsNoNumberRatesAsNone) {
-  DescribeMachine(14000, 10862, 0);
-  MachineInfo()["RAM Bytes"] = "";
-  RateMachine();
-  EXPECT_EQ(MachineInfo()["Level"], "5");
-  EXPECT_EQ(MachineInfo()["LowDevices"], kMemory);
+TEST(RateRecord, MemoryThatIsNoNumberRatesAsNone) {
+  MachineInfoRecord info = DescribeMachine(14000, 10862, 0);
+  info["RAM Bytes"] = "";
+  RateRecord(info);
+  EXPECT_EQ(info["Level"], "5");
+  EXPECT_EQ(info["LowDevices"], kMemory);
 }
 
-TEST(RateMachine, CurrentHardwareBeyondThe32BitProductGetsTheTopBonus) {
+TEST(RateScores, CurrentHardwareBeyondThe32BitProductGetsTheTopBonus) {
   // 80,000 x 40,000 does not fit a signed 32-bit integer.
-  DescribeMachine(40000, 80000, 32 * kGiB);
-  RateMachine();
-  EXPECT_EQ(MachineInfo()["Level"], "1");
-  EXPECT_EQ(MachineInfo()["GainExtra"], "350");
+  const MachineRating rating = RateScores(80000, 40000, 32 * kGiB);
+  EXPECT_EQ(rating.level, 1);
+  EXPECT_EQ(rating.gain_extra, 350);
 }
 
-TEST(RateMachine, RatesMachinesOfTheBuiltInTables) {
-  MachineInfoRecord& info = MachineInfo();
+TEST(RateRecord, RatesMachinesOfTheBuiltInTables) {
+  MachineInfoRecord info;
   info["CPU"] = "Intel Core i7 980X @ 3.33GHz";
   info["GPU"] = "NVIDIA GeForce GTX 690";
   info["RAM Bytes"] = "8589934592";
-  RateMachine();
+  RateRecord(info);
   EXPECT_EQ(info["Level"], "1");
   EXPECT_EQ(info["GainExtra"], "348");
   EXPECT_EQ(info["Gain"], "848");
@@ -104,7 +99,7 @@ TEST(RateMachine, RatesMachinesOfTheBuiltInTables) {
   info["CPU"] = "Intel Core i5-2400 @ 3.10GHz";
   info["GPU"] = "NVIDIA GeForce GTX 660";
   info["RAM Bytes"] = "4294967296";
-  RateMachine();
+  RateRecord(info);
   EXPECT_EQ(info["Level"], "2");
   EXPECT_EQ(info["Gain"], "789");
 }
@@ -121,7 +116,7 @@ TEST(ComputeGainExtra, InterpolatesBySquareRootOfTheScoreProduct) {
 // eval mode rates them. Their score products lie far above the top of tier 0
 // (152068000), so the bonus is the top of the range of the tier that the
 // worst of the three decides: memory, in the last case.
-TEST(RateMachine, RatesCurrentMachinesByTheirNames) {
+TEST(RateRecord, RatesCurrentMachinesByTheirNames) {
   struct Machine {
     const char* processor;
     const char* graphics;
@@ -136,11 +131,11 @@ TEST(RateMachine, RatesCurrentMachinesByTheirNames) {
   };
   for (const Machine& machine : machines) {
     SCOPED_TRACE(machine.processor);
-    MachineInfoRecord& info = MachineInfo();
+    MachineInfoRecord info;
     info["CPU"] = machine.processor;
     info["GPU"] = machine.graphics;
     info["RAM Bytes"] = std::to_string(machine.memory);
-    RateMachine();
+    RateRecord(info);
     EXPECT_EQ(info["OutDevices"], "");
     EXPECT_EQ(info["Level"], machine.level);
     EXPECT_EQ(info["GainExtra"], machine.gain_extra);

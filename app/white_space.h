@@ -6,7 +6,7 @@
 // The white-space class of the probe's, the name rules' and the device
 // list's patterns ("\s"): space, tab, line feed, vertical tab, form feed and
 // carriage return; no other byte.
-inline bool IsWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+constexpr bool IsWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // `text` without its leading and trailing white space.
 inline std::string_view TrimmedView(std::string_view text) {
