@@ -34,7 +34,7 @@ std::int32_t ScoreTable::Score(std::string_view name) const {
 
 // A copy of `text` in the key storage, which never moves.
 std::string_view ScoreTable::Keep(std::string_view text) {
-  if (text.size() > block_capacity_ - block_used_) AddBlock(std::max(kBlockSize, text.size()));
+  if (blocks_.empty() || text.size() > block_capacity_ - block_used_) AddBlock(std::max(kBlockSize, text.size()));
   char* place = blocks_.back().get() + block_used_;
   std::copy(text.begin(), text.end(), place);
   block_used_ += text.size();

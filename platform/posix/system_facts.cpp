@@ -1,5 +1,6 @@
 #include "platform/system_facts.h"
 
+#include <cinttypes>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -18,10 +19,12 @@ OsVersion QueryOsVersionBelow(const std::string& root) {
 // sysconf(_SC_PHYS_PAGES) count it.
 std::uint64_t QueryTotalPhysicalMemoryBelow(const std::string& root) {
   std::ifstream meminfo(root + "proc/meminfo");
-  std::string key, unit;
   std::uint64_t kibibytes = 0;
-  while (meminfo >> key >> kibibytes >> unit) {
-    if (key == "MemTotal:") return unit == "kB" ? kibibytes * 1024 : 0;
+  char unit[4] = {};
+  for (std::string line; std::getline(meminfo, line);) {
+    if (std::sscanf(line.c_str(), "MemTotal: %" SCNu64 " %3s", &kibibytes, unit) == 2) {
+      return std::string(unit) == "kB" ? kibibytes * 1024 : 0;
+    }
   }
   return 0;
 }

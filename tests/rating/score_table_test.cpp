@@ -122,4 +122,23 @@ TEST(ScoreTable, FindOrInsertAddsAnAbsentNameWithScoreZero) {
   EXPECT_EQ(table.Count("unknown"), 1u);
 }
 
+// Names are kept in storage of the table's own, which grows in blocks:
+// scores and names must survive many insertions, names longer than a block
+// and a move.
+TEST(ScoreTable, KeepsItsNamesAcrossGrowthAndAMove) {
+  ScoreTable table;
+  std::int32_t& empty = table.FindOrInsert("");
+  empty = 7;
+  const std::string long_name(10000, 'x');
+  table.FindOrInsert(long_name) = 8;
+  for (int i = 0; i < 3000; ++i) table.FindOrInsert("Device (R) " + std::to_string(i)) = i;
+  EXPECT_EQ(empty, 7);
+  ScoreTable moved = std::move(table);
+  EXPECT_EQ(moved.Score(""), 7);
+  EXPECT_EQ(moved.Score(long_name), 8);
+  EXPECT_EQ(moved.Score("device 2999"), 2999);  // found by its normalised form
+  EXPECT_EQ(moved.StoredName("DEVICE 1234"), "Device (R) 1234");
+  EXPECT_EQ(moved.Size(), 3002u);
+}
+
 }  // namespace
