@@ -71,14 +71,14 @@ constexpr std::size_t kResultLineSize = kMaxLineLength + 2 * 11 + 3;
 char* AppendField(char* out, int value, char end) {
   char digits[12];
   const char* digits_end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  out = std::copy<const char*>(digits, digits_end, out);
+  out = std::copy(static_cast<const char*>(digits), digits_end, out);
   *out = end;
   return out + 1;
 }
 
 // "id<TAB>Level<TAB>Gain<LF>" into `line`; returns its length.
 std::size_t FormatResultLine(std::string_view id, const MachineRating& rating, char (&line)[kResultLineSize]) {
-  char* out = std::copy(id.begin(), id.begin() + std::min(id.size(), kMaxLineLength), line);
+  char* out = std::copy(id.begin(), id.end(), line);
   *out++ = '\t';
   out = AppendField(out, rating.level, '\t');
   out = AppendField(out, rating.gain, '\n');

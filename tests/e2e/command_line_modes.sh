@@ -11,10 +11,10 @@ program=$2
 shift 2
 runner=("$@")
 
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/expectations.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
 
 native_path() {
   if [ "$platform" = windows ]; then
@@ -45,17 +45,10 @@ run() {
   fi
 }
 
-expect() {
-  local what=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $what (status $status)"
-    [ -n "$out" ] && echo "  stdout: $out"
-    [ -n "$err" ] && echo "  stderr: $err"
-  fi
+report_failure() {
+  echo "FAILED: $1 (status $status)"
+  [ -n "$out" ] && echo "  stdout: $out"
+  [ -n "$err" ] && echo "  stderr: $err"
 }
 contains() { [[ "$1" == *"$2"* ]]; }
 linux() { [ "$platform" = linux ]; }
@@ -127,5 +120,4 @@ if linux; then
   expect "show_info is followed by the dialog, which needs a terminal" [ "$status" = 2 ]
 fi
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+expectations_met

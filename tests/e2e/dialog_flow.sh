@@ -13,6 +13,7 @@ port=$3
 shift 3
 runner=("$@")
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../support/expectations.sh"
 service_script="$here/../report/report_service.sh"
 work=$(mktemp -d)
 own="$work/service-own"
@@ -22,8 +23,6 @@ trap 'bash "$service_script" stop "$port" "$own"; bash "$service_script" stop $(
       [ -n "$silent_pid" ] && kill "$silent_pid"; rm -rf "$work"' EXIT
 bash "$service_script" start "$port" "$own" || exit 1
 bash "$service_script" start $((port + 1)) "$foreign" other-salt || exit 1
-passed=0
-failed=0
 run_id=$$
 
 native_path() {
@@ -57,19 +56,12 @@ play() {
   case_name=$name
 }
 
-expect() {
-  local what=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $case_name: $what (status $status)"
-    echo "--- transcript:"
-    cat "$transcript"
-    echo "--- standard output and error:"
-    cat "$work/$case_name.out" "$work/$case_name.err"
-  fi
+report_failure() {
+  echo "FAILED: $case_name: $1 (status $status)"
+  echo "--- transcript:"
+  cat "$transcript"
+  echo "--- standard output and error:"
+  cat "$work/$case_name.out" "$work/$case_name.err"
 }
 
 # in_order TEXT...: the transcript holds the texts on lines in this order.
@@ -326,5 +318,4 @@ click Btn_Close"
 expect "a ninth region is refused like no region" in_order "select ComboBox_PV 8" "message-box [提示] 请选择您所在地区"
 copy=""
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+expectations_met

@@ -23,13 +23,8 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-passed=0
-failed=0
-expect() {
-  local what=$1
-  shift
-  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $kind: $what"; fi
-}
+source "$here/../support/expectations.sh"
+report_failure() { echo "FAILED: $kind: $1"; }
 
 # PostgreSQL refuses to run as root: then its own user runs it.
 as_postgres() {
@@ -159,5 +154,4 @@ php "$here/../../tools/report-service/export.php" > "$work/reports.txt" 2> "$wor
 rows=$(query 'SELECT COUNT(*) FROM reports')
 expect "the export and the batch rating keep every report" [ "$(wc -l < "$work/reports.txt - result.txt")" = "$rows" ]
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+expectations_met
