@@ -32,7 +32,12 @@ bool IsAccount(const char* text) {
 // a success. Counts the submission when the service took it (or had it).
 std::pair<std::string, bool> Upload() {
   try {
-    std::string answer = PostReport();
+    ExchangeNotes notes;
+    std::string answer = PostReport(&notes);
+    if (notes.answer_kept_at_deadline) {
+      Velum::LogToEventLog("MoxMainDlg: the report service kept the connection open after its answer; the answer "
+                           "was used at the deadline", 1);
+    }
     SubmissionCount(true);
     return {answer, true};
   } catch (const ReplicatedCommit& repeat) {

@@ -1,6 +1,8 @@
 #include "report/post_report.h"
 
 #include <array>
+#include <cctype>
+#include <cstdlib>
 #include <cstdio>
 #include <istream>
 #include <ostream>
@@ -90,7 +92,31 @@ std::string UnshieldHighBytes(const std::string& text) {
   return bytes;
 }
 
+// Refuses an answer whose arrays and objects nest deeper than the limit;
+// brackets inside strings do not count.
+void CheckNesting(const std::string& answer) {
+  int depth = 0;
+  bool in_string = false;
+  for (std::size_t i = 0; i < answer.size(); ++i) {
+    const char c = answer[i];
+    if (in_string) {
+      if (c == '\\') {
+        ++i;
+      } else if (c == '"') {
+        in_string = false;
+      }
+    } else if (c == '"') {
+      in_string = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth > kMaxAnswerNesting) throw std::runtime_error(kAnswerTooDeep);
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+}
+
 std::string Outcome(const std::string& answer) {
+  CheckNesting(answer);
   boost::property_tree::ptree tree;
   std::istringstream json(ShieldHighBytes(DecodeUnicodeEscapes(answer)));
   boost::property_tree::read_json(json, tree);
@@ -109,13 +135,19 @@ std::string Seconds(std::chrono::milliseconds duration) {
   return text;
 }
 
+// A step that had not completed when the deadline passed.
+class DeadlinePassed : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // One exchange on one io_context, every step bounded by the same deadline.
 // The steps run asynchronously on this thread; when the deadline passes,
 // the socket is closed and the step in progress fails.
 class Exchange {
  public:
-  explicit Exchange(const ReportEndpoint& endpoint)
-      : endpoint_(endpoint), deadline_(Clock::now() + endpoint.deadline), socket_(io_) {}
+  Exchange(const ReportEndpoint& endpoint, ExchangeNotes* notes)
+      : endpoint_(endpoint), notes_(notes), deadline_(Clock::now() + endpoint.deadline), socket_(io_) {}
 
   // Connects, then sends what `request` builds (the form is built from the
   // record only once the connection is open) and reads the response.
@@ -160,8 +192,8 @@ class Exchange {
       socket_.close(ignored);
       io_.restart();
       io_.run();  // lets the cancelled step finish
-      throw std::runtime_error(std::string(step) + ": no answer from the report service within " +
-                               Seconds(endpoint_.deadline) + " s");
+      throw DeadlinePassed(std::string(step) + ": no answer from the report service within " +
+                           Seconds(endpoint_.deadline) + " s");
     }
     if (result) throw boost::system::system_error(result, step);
   }
@@ -195,15 +227,24 @@ class Exchange {
     if (status_line_end_ > kMaxAnswerBytes) throw std::runtime_error(kAnswerTooLarge);
   }
 
-  // The rest, up to the end of the stream (whatever ends it).
+  // The rest, up to the end of the stream (whatever ends it). A service
+  // that keeps the connection open after its whole answer is waited for
+  // until the deadline; then what arrived is used.
   void ReadToTheEnd() {
-    while (response_.size() - status_line_end_ <= kMaxAnswerBytes) {
-      if (!ReadSome("read", false)) return;
+    try {
+      while (response_.size() - status_line_end_ <= kMaxAnswerBytes) {
+        if (!ReadSome("read", false)) return;
+      }
+    } catch (const DeadlinePassed&) {
+      if (!HoldsCompleteAnswer(response_)) throw;
+      if (notes_ != nullptr) notes_->answer_kept_at_deadline = true;
+      return;
     }
     throw std::runtime_error(kAnswerTooLarge);
   }
 
   const ReportEndpoint& endpoint_;
+  ExchangeNotes* notes_;
   const Clock::time_point deadline_;
   asio::io_context io_;
   tcp::socket socket_;
@@ -214,10 +255,10 @@ class Exchange {
 
 }  // namespace
 
-std::string PostReport() { return PostReportTo(BuildReportEndpoint()); }
+std::string PostReport(ExchangeNotes* notes) { return PostReportTo(BuildReportEndpoint(), notes); }
 
-std::string PostReportTo(const ReportEndpoint& endpoint) {
-  Exchange exchange(endpoint);
+std::string PostReportTo(const ReportEndpoint& endpoint, ExchangeNotes* notes) {
+  Exchange exchange(endpoint, notes);
   return ReportOutcome(exchange.Run([&] { return Request(endpoint, BuildReportForm()); }));
 }
 
@@ -225,6 +266,29 @@ std::string ReportOutcome(const std::string& response) {
   std::istringstream response_stream(response);
   CheckStatusLine(response_stream);
   return Outcome(AnswerLine(response_stream));
+}
+
+bool HoldsCompleteAnswer(const std::string& response) {
+  std::istringstream stream(response);
+  std::string line;
+  std::getline(stream, line);  // the status line
+  std::size_t content_length = 0;
+  bool has_length = false;
+  while (true) {
+    if (!std::getline(stream, line) || stream.eof()) return false;  // the header lines never ended
+    if (line == "\r" || line.empty()) break;
+    const std::string name = "content-length:";
+    std::string lower = line.substr(0, name.size());
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower == name) {
+      has_length = true;
+      content_length = std::strtoul(line.c_str() + name.size(), nullptr, 10);
+    }
+  }
+  const std::size_t body_begin = static_cast<std::size_t>(stream.tellg());
+  const std::size_t body_size = response.size() - body_begin;
+  if (has_length && content_length > 0 && body_size >= content_length) return true;
+  return response.find('\n', body_begin) != std::string::npos;
 }
 
 std::string DecodeUnicodeEscapes(const std::string& line) {

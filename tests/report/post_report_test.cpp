@@ -109,6 +109,68 @@ TEST(PostReport, RefusesAnswersLargerThanOneMebibyteAfterTheStatusLine) {
   EXPECT_EQ(FailureOf<std::runtime_error>("HTTP/1.0 200 " + std::string(kMaxAnswerBytes, 'x')), kAnswerTooLarge);
 }
 
+TEST(PostReport, RefusesAnswersNestedDeeperThanAnAnswerNeeds) {
+  // Depths that overflowed the recursive JSON reader's stack (Linux) or
+  // hung the exchange (Windows) end in the same clear failure.
+  for (const std::size_t depth : {8000u, 70000u, 100000u}) {
+    EXPECT_EQ(FailureOf<std::runtime_error>(std::string(kHeaders) + std::string(depth, '[')), kAnswerTooDeep) << depth;
+  }
+  const auto nested = [](int depth) {  // the object itself is the first level
+    return std::string(kHeaders) + "{\"ret_code\":0,\"msg\":\"ok\",\"x\":" +
+           std::string(static_cast<std::size_t>(depth - 1), '[') + std::string(static_cast<std::size_t>(depth - 1), ']') +
+           "}";
+  };
+  EXPECT_EQ(Answered(nested(kMaxAnswerNesting)), "ok");
+  EXPECT_EQ(FailureOf<std::runtime_error>(nested(kMaxAnswerNesting + 1)), kAnswerTooDeep);
+  // Brackets inside a string, escaped quotes among them, are text.
+  const std::string brackets = std::string(100, '[') + "{";
+  EXPECT_EQ(Answered(std::string(kHeaders) + "{\"ret_code\":0,\"msg\":\"\\\"" + brackets + "\"}"), "\"" + brackets);
+}
+
+ReportEndpoint Impatient(const ScriptedPeer& peer) {
+  return {"127.0.0.1", peer.Port(), std::chrono::milliseconds(300)};
+}
+
+TEST(PostReport, UsesTheCompleteAnswerOfAServiceThatKeepsTheConnectionOpen) {
+  const auto kept_open = [](const std::string& answer, ExchangeNotes& notes) {
+    ScriptedPeer peer(answer, ScriptedPeer::Ending::kKeepOpen);
+    return PostReportTo(Impatient(peer), &notes);
+  };
+  ExchangeNotes notes;
+  EXPECT_EQ(kept_open(std::string(kHeaders) + "{\"ret_code\":0,\"msg\":\"line\"}\r\n", notes), "line");
+  EXPECT_TRUE(notes.answer_kept_at_deadline);
+  // Without a line end, the announced length says the body is whole.
+  const std::string body = "{\"ret_code\":0,\"msg\":\"length\"}";
+  ExchangeNotes by_length;
+  EXPECT_EQ(kept_open("HTTP/1.0 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body,
+                      by_length),
+            "length");
+  EXPECT_TRUE(by_length.answer_kept_at_deadline);
+  // A service that closes the connection is not noted.
+  ScriptedPeer closing(std::string(kHeaders) + "{\"ret_code\":0,\"msg\":\"closed\"}\n");
+  ExchangeNotes closed;
+  EXPECT_EQ(PostReportTo(Impatient(closing), &closed), "closed");
+  EXPECT_FALSE(closed.answer_kept_at_deadline);
+}
+
+TEST(PostReport, AnIncompleteAnswerAtTheDeadlineIsANetworkFailure) {
+  const char kTimedOut[] = "read: no answer from the report service within 0.3 s";
+  for (const std::string& answer :
+       {std::string(kHeaders) + "{\"ret_code\":0,\"msg\":\"cut",                 // the answer line never ends
+        std::string("HTTP/1.0 200 OK\r\nContent-Type: application/json\r\n"),        // nor do the headers
+        std::string("HTTP/1.0 200 OK\r\nContent-Length: 40\r\n\r\n{\"ret_code\":0}")}) {  // shorter than announced
+    ScriptedPeer peer(answer, ScriptedPeer::Ending::kKeepOpen);
+    ExchangeNotes notes;
+    try {
+      PostReportTo(Impatient(peer), &notes);
+      ADD_FAILURE() << "the post returned for " << answer;
+    } catch (const std::runtime_error& error) {
+      EXPECT_STREQ(error.what(), kTimedOut);
+    }
+    EXPECT_FALSE(notes.answer_kept_at_deadline);
+  }
+}
+
 TEST(PostReport, GivesUpOnAServiceThatNeverAnswers) {
   // The system completes the connection into the listen queue; nobody reads.
   boost::asio::io_context io;

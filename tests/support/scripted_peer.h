@@ -7,11 +7,15 @@
 
 // A TCP server on loopback that takes one connection, reads the HTTP
 // request (headers and Content-Length body), answers with a fixed script of
-// bytes and closes: the peer for answers a well-behaved server never sends.
+// bytes and closes, or keeps the connection open until the client closes
+// it: the peer for answers a well-behaved server never sends.
 class ScriptedPeer {
  public:
-  explicit ScriptedPeer(std::string answer)
+  enum class Ending { kClose, kKeepOpen };
+
+  explicit ScriptedPeer(std::string answer, Ending ending = Ending::kClose)
       : answer_(std::move(answer)),
+        ending_(ending),
         acceptor_(io_, boost::asio::ip::tcp::endpoint(boost::asio::ip::make_address("127.0.0.1"), 0)),
         thread_([this] { Serve(); }) {}
 
@@ -49,10 +53,15 @@ class ScriptedPeer {
       request_.assign(asio::buffers_begin(received.data()), asio::buffers_end(received.data()));
     }
     asio::write(socket, asio::buffer(answer_), error);
+    if (ending_ == Ending::kKeepOpen) {
+      char ignored[256];
+      while (!error) socket.read_some(asio::buffer(ignored), error);
+    }
     socket.shutdown(asio::ip::tcp::socket::shutdown_both, error);
   }
 
   std::string answer_;
+  Ending ending_;
   std::string request_;
   boost::asio::io_context io_;
   boost::asio::ip::tcp::acceptor acceptor_;
