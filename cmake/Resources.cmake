@@ -3,6 +3,11 @@
 # same files linked in as read-only data, listed for LoadTextResource.
 
 set(MC_RESOURCES CPU.TXT GPU.TXT)
+if(NOT WIN32)
+  # The names the vendors' drivers give graphics adapters, by PCI ids: the
+  # Linux probe's stand-in for the Windows driver's own description.
+  list(APPEND MC_RESOURCES GPU-PCI.TXT)
+endif()
 
 if(WIN32)
   add_library(mc_resources OBJECT resources/resources.rc)

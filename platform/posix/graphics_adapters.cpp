@@ -9,18 +9,48 @@
 #include "platform/posix/machine_files.h"
 #include "platform/posix/pci_names.h"
 #include "platform/posix/system_files.h"
+#include "platform/resources.h"
 
 namespace {
 
 constexpr char kPciDevices[] = "sys/bus/pci/devices/";
 constexpr char kPciIds[] = "usr/share/misc/pci.ids";
 
-unsigned ReadHex(const std::string& path) {
+std::optional<unsigned> ReadHexFile(const std::string& path) {
   std::ifstream file(path);
   unsigned value = 0;
   file >> std::hex >> value;
-  return file ? value : 0;
+  return file ? std::optional<unsigned>(value) : std::nullopt;
 }
+
+unsigned ReadHex(const std::string& path) { return ReadHexFile(path).value_or(0); }
+
+PciDisplayIds ReadPciIds(const std::string& device) {
+  PciDisplayIds ids;
+  ids.vendor = ReadHex(device + "/vendor");
+  ids.device = ReadHex(device + "/device");
+  ids.revision = ReadHexFile(device + "/revision");
+  ids.subsystem_vendor = ReadHexFile(device + "/subsystem_vendor");
+  ids.subsystem_device = ReadHexFile(device + "/subsystem_device");
+  return ids;
+}
+
+// The name the vendor's driver gives the adapter (the built-in driver-name
+// table); else the one of the system's pci.ids, read only when needed.
+class AdapterNamer {
+ public:
+  explicit AdapterNamer(std::string pci_ids_path) : pci_ids_path_(std::move(pci_ids_path)) {}
+
+  std::string Name(const PciDisplayIds& ids) {
+    if (std::optional<std::string> name = DriverTableName(TextResourceView("GPU-PCI.TXT", "TEXT"), ids)) return *name;
+    if (!pci_ids_) pci_ids_ = ReadWholeFile(pci_ids_path_);
+    return DisplayAdapterName(*pci_ids_, ids.vendor, ids.device);
+  }
+
+ private:
+  std::string pci_ids_path_;
+  std::optional<std::string> pci_ids_;
+};
 
 // "a.b.c.d" of the driver module's version where it has one: up to four
 // numeric fields packed like a Windows driver version.
@@ -35,7 +65,7 @@ void ReadDriverVersion(const std::string& root, const std::string& driver, Graph
 }  // namespace
 
 // The PCI display controllers (class 03), the boot display first, then in
-// bus order; named from the pci.ids database as a Windows driver names them.
+// bus order; named as their vendors' Windows drivers name them.
 std::optional<std::vector<GraphicsAdapterRecord>> QueryGraphicsAdaptersBelow(const std::string& root) {
   const std::string pci_devices = root + kPciDevices;
   DIR* dir = opendir(pci_devices.c_str());
@@ -52,11 +82,11 @@ std::optional<std::vector<GraphicsAdapterRecord>> QueryGraphicsAdaptersBelow(con
 
   std::vector<GraphicsAdapterRecord> adapters;
   if (devices.empty()) return adapters;
-  const std::string ids = ReadWholeFile(root + kPciIds);
+  AdapterNamer namer(root + kPciIds);
   for (const std::string& device : devices) {
     GraphicsAdapterRecord record;
     record.readable = true;
-    record.description = DisplayAdapterName(ids, ReadHex(device + "/vendor"), ReadHex(device + "/device"));
+    record.description = namer.Name(ReadPciIds(device));
     ReadDriverVersion(root, LinkTargetName(device + "/driver"), record);
     adapters.push_back(record);
   }

@@ -48,9 +48,8 @@ TEST(CapturedMachine, HeadlessVirtualMachineWithAVirtioCard) {
 // one sorts first on the bus.
 TEST(CapturedMachine, TwoAdaptersWithTheBootDisplaySecondOnTheBus) {
   Replay replay = ReplayMachine(Machine("two-gpus-boot-display-second"));
-  EXPECT_EQ(replay.gpus,
-            "AMD Radeon HD 7950 0.0.0.0;Intel(R) Xeon E3-1200 v2/3rd Gen Core processor Graphics Controller 0.0.0.0;");
-  EXPECT_EQ(replay.info["GPU"], "AMD Radeon HD 7950");
+  EXPECT_EQ(replay.gpus, "AMD Radeon HD 7900 Series 0.0.0.0;Intel(R) HD Graphics 4000 0.0.0.0;");
+  EXPECT_EQ(replay.info["GPU"], "AMD Radeon HD 7900 Series");
   EXPECT_EQ(replay.resolution, "1920x1080, 32bits");
   EXPECT_EQ(replay.info["OS"], "Linux 5.10");
   EXPECT_EQ(replay.info["Mac"], "");  // no network files were published
@@ -60,8 +59,8 @@ TEST(CapturedMachine, TwoAdaptersWithTheBootDisplaySecondOnTheBus) {
 // display, the discrete one is a 3D controller without a boot flag.
 TEST(CapturedMachine, LaptopWithHybridGraphics) {
   Replay replay = ReplayMachine(Machine("hybrid-laptop"));
-  EXPECT_EQ(replay.gpus, "Intel(R) UHD Graphics 630 (Mobile) 0.0.0.0;NVIDIA GeForce GTX 1050 Ti Mobile 0.0.0.0;");
-  EXPECT_EQ(replay.info["GPU"], "Intel(R) UHD Graphics 630 (Mobile)");
+  EXPECT_EQ(replay.gpus, "Intel(R) UHD Graphics 630 0.0.0.0;NVIDIA GeForce GTX 1050 Ti 0.0.0.0;");
+  EXPECT_EQ(replay.info["GPU"], "Intel(R) UHD Graphics 630");
   EXPECT_EQ(replay.info["OS"], "Linux 4.20");
 }
 
@@ -72,6 +71,38 @@ TEST(CapturedMachine, CardBesideABridgeAndVpnTunnels) {
   EXPECT_EQ(replay.info["Mac"], "00-0C-29-E6-A6-F5");
   EXPECT_EQ(replay.info["AdapterName"], "ens33");  // the driver was not published
   EXPECT_EQ(replay.info["RAM Bytes"], "0");
+}
+
+// Machines laid out from the vendors' own ids (no published machine): each
+// adapter is named as its vendor's driver names it, whatever the pci.ids of
+// Debian 12 beside it says or lacks.
+
+// Two cards of one device id that only their revisions tell apart.
+TEST(CapturedMachine, TwoCardsOfOneDeviceIdNamedByTheirRevisions) {
+  Replay replay = ReplayMachine(Machine("two-navi32-cards"));
+  EXPECT_EQ(replay.gpus, "AMD Radeon RX 7800 XT 0.0.0.0;AMD Radeon RX 7700 XT 0.0.0.0;");
+  EXPECT_EQ(replay.info["GPU"], "AMD Radeon RX 7800 XT");
+}
+
+// A card of 2025 that Debian 12's pci.ids does not know, beside a display
+// the vendors' table lacks, which pci.ids names.
+TEST(CapturedMachine, ANewCardAndABoardDisplayOnlyPciIdsKnows) {
+  Replay replay = ReplayMachine(Machine("rtx5070-and-bmc"));
+  EXPECT_EQ(replay.gpus, "NVIDIA GeForce RTX 5070 0.0.0.0;ASPEED Graphics Family 0.0.0.0;");
+  EXPECT_EQ(replay.info["GPU"], "NVIDIA GeForce RTX 5070");
+}
+
+// A laptop card whose subsystem ids give it its Max-Q name.
+TEST(CapturedMachine, ALaptopCardNamedByItsSubsystemIds) {
+  Replay replay = ReplayMachine(Machine("maxq-laptop"));
+  EXPECT_EQ(replay.gpus,
+            "Intel(R) UHD Graphics 630 0.0.0.0;NVIDIA GeForce GTX 1050 Ti with Max-Q Design 0.0.0.0;");
+}
+
+TEST(CapturedMachine, TheSteamDeckNamedOnceByItsVendor) {
+  Replay replay = ReplayMachine(Machine("steam-deck"));
+  EXPECT_EQ(replay.info["GPU"], "AMD Custom GPU 0405");
+  EXPECT_EQ(replay.info["OS"], "Linux 6.1");
 }
 
 }  // namespace
