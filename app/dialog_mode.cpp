@@ -8,6 +8,7 @@
 #include "dialog/dialog_texts.h"
 #include "dialog/mox_main_dlg.h"
 #include "framework/component_loader.h"
+#include "framework/setting_channel.h"
 #include "platform/dynamic_library.h"
 #include "platform/message_box.h"
 #include "platform/process_info.h"
@@ -32,8 +33,9 @@ std::string WhyTheDialogCannotOpen(const MoxMainDlg& dialog) {
   if (factory == nullptr) {
     const std::string settings = Velum::DefaultSettingsFile();
     if (!FileExists(settings)) return (boost::format(kNoSettingsFile) % settings).str();
-    const std::string library = Velum::LocateFactoryDll(Velum::ResolveSettingsFile(settings));
-    return (boost::format(kNoLibrary) % settings % library).str();
+    const std::string resolved = Velum::ResolveSettingsFile(settings);
+    if (!FileExists(resolved)) return (boost::format(kRedirectMissing) % settings % resolved).str();
+    return (boost::format(kNoLibrary) % resolved % Velum::LocateFactoryDll(resolved)).str();
   }
   const std::string library = ModulePathOf(factory);
   const std::string check = dialog.FailedCheck();
@@ -44,13 +46,25 @@ std::string WhyTheDialogCannotOpen(const MoxMainDlg& dialog) {
   return (boost::format(kControlMissing) % (control != nullptr ? control : check) % layout).str();
 }
 
+// What the player is told when the library could not show the dialog, or
+// found a fault in the run it played: its reason, when it gave one.
+std::string WhyTheLibraryFailed() {
+  const std::string reason = Velum::LibraryValue(Velum::kLibraryFailureValue);
+  if (reason.empty()) return (boost::format(kDialogNotShown) % EventLogFile()).str();
+  return (boost::format(kDialogNotShownBecause) % reason % EventLogFile()).str();
+}
+
 }  // namespace
 
 bool RunDialogMode() {
-  MoxMainDlg dialog;
-  if (dialog.Run()) return true;
-  const std::string why = dialog.FailedCheck() != nullptr ? WhyTheDialogCannotOpen(dialog)
-                                                          : (boost::format(kDialogNotShown) % EventLogFile()).str();
+  std::string why;
+  {
+    MoxMainDlg dialog;
+    if (!dialog.Run()) why = dialog.FailedCheck() != nullptr ? WhyTheDialogCannotOpen(dialog) : WhyTheLibraryFailed();
+  }  // the library has shut down: a run it played has told how it ended
+  if (why.empty() && !Velum::LibraryValue(Velum::kLibraryFailureValue).empty()) why = WhyTheLibraryFailed();
+  if (why.empty()) return true;
+  Velum::LogToEventLog("MoxMainDlg: " + why, 0);
   ShowMessageBox(kPromptCaption, why, MessageIcon::kError);
   return false;
 }

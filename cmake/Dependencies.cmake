@@ -1,7 +1,8 @@
-# Boost, GoogleTest and Google Benchmark for either build. The Linux build
-# uses Debian's libraries; the Windows build uses Debian's Boost headers,
-# compiles Boost.ProgramOptions from the Debian source package (fetched by
-# scripts/install-deps) and GoogleTest from /usr/src/googletest.
+# Boost, TinyXML-2, GoogleTest and Google Benchmark for either build. The
+# Linux build uses Debian's libraries; the Windows build uses Debian's Boost
+# headers, compiles Boost.ProgramOptions and TinyXML-2 from the Debian source
+# packages (fetched by scripts/install-deps) and GoogleTest from
+# /usr/src/googletest.
 
 set(MC_DEPS_DIR "${CMAKE_SOURCE_DIR}/build/deps" CACHE PATH "Sources fetched by scripts/install-deps")
 
@@ -28,6 +29,14 @@ if(WIN32)
   add_library(Boost::program_options ALIAS boost_program_options)
   add_library(Boost::headers ALIAS boost_headers)
 
+  if(NOT EXISTS "${MC_DEPS_DIR}/tinyxml2-src/tinyxml2.cpp")
+    message(FATAL_ERROR "TinyXML-2 sources missing in ${MC_DEPS_DIR}: run scripts/install-deps")
+  endif()
+  add_library(tinyxml2 STATIC "${MC_DEPS_DIR}/tinyxml2-src/tinyxml2.cpp")
+  target_include_directories(tinyxml2 SYSTEM PUBLIC "${MC_DEPS_DIR}/tinyxml2-src")
+  target_compile_options(tinyxml2 PRIVATE -w)
+  add_library(tinyxml2::tinyxml2 ALIAS tinyxml2)
+
   if(BUILD_TESTING)
     set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
@@ -35,6 +44,7 @@ if(WIN32)
 else()
   find_package(Boost 1.81.0 EXACT CONFIG REQUIRED COMPONENTS program_options)
   find_package(Iconv REQUIRED)
+  find_package(tinyxml2 REQUIRED)
   set(CURSES_NEED_NCURSES TRUE)
   set(CURSES_NEED_WIDE TRUE)
   find_package(Curses REQUIRED)

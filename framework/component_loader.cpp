@@ -6,6 +6,7 @@
 #include "platform/dynamic_library.h"
 #include "platform/process_info.h"
 #include "platform/profile_settings.h"
+#include "platform/settings_paths.h"
 
 namespace Velum {
 
@@ -18,9 +19,6 @@ constexpr char kSettingsFileName[] = "Velum.ini";
 
 ComponentFactory* g_factory = nullptr;
 FrameworkErrorSink g_error_sink = WriteDebuggerOutput;
-
-// A drive letter's colon anywhere, or the root: the settings files' rule.
-bool IsAbsolute(const std::string& path) { return path.find(':') != std::string::npos || StartsAtTheRoot(path); }
 
 bool OnlyBlanks(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
 
@@ -84,7 +82,7 @@ std::string ResolveSettingsFile(const std::string& path) {
   for (int hop = 0; hop <= kMaxRedirections; ++hop) {
     const std::string redirect = ReadProfileString(current, "Redirect", "Path", "", kPathCapacity);
     if (OnlyBlanks(redirect)) return current;
-    if (!IsAbsolute(redirect)) return JoinToDirectory(current, redirect);
+    if (!IsAbsoluteSettingsPath(redirect)) return JoinToDirectory(current, redirect);
     current = redirect;
   }
   return current;  // a chain this long is a loop: the last file read counts
@@ -93,7 +91,7 @@ std::string ResolveSettingsFile(const std::string& path) {
 std::string LocateFactoryDll(const std::string& settings_file) {
   std::string dll = StripBlanks(ReadProfileString(settings_file, "361", "DLL", "", kLongValueCapacity));
   if (dll.size() >= kPathCapacity) dll.clear();
-  if (IsAbsolute(dll)) return dll;
+  if (IsAbsoluteSettingsPath(dll)) return dll;
   const std::string not_default =
       StripBlanks(ReadProfileString(settings_file, "361", "NotUseDefaultDllPath", "0", kLongValueCapacity));
   if (not_default.size() < kFlagCapacity && not_default.rfind('1', 0) == 0) return JoinToDirectory(settings_file, dll);
@@ -103,7 +101,7 @@ std::string LocateFactoryDll(const std::string& settings_file) {
     candidate = default_path + PathSeparator() + dll;
     if (candidate.size() >= kPathCapacity) candidate.clear();
   }
-  return IsAbsolute(candidate) ? candidate : JoinToDirectory(settings_file, candidate);
+  return IsAbsoluteSettingsPath(candidate) ? candidate : JoinToDirectory(settings_file, candidate);
 }
 
 ComponentFactory* ObtainComponentFactory(const std::string& settings_file) {

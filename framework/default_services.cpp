@@ -7,6 +7,7 @@
 #include "framework/component_loader.h"
 #include "framework/event_log.h"
 #include "platform/cursor.h"
+#include "platform/message_box.h"
 #include "platform/process_info.h"
 
 namespace Velum {
@@ -105,5 +106,20 @@ ICommonFileSys* DefaultSetting::GetFileSys() { return Cached<CDefaultFileSys>(fi
 IAlloc* DefaultSetting::GetAlloc() { return Cached<CDefaultAllocImpl>(alloc_); }
 ISystemApiManager* DefaultSetting::GetSysApiManager() { return Cached<CDefaultSysAPIManager>(sys_api_manager_); }
 IAudioPlayer* DefaultSetting::GetAudioPlayer() { return Cached<CDefaultAudioPlayer>(audio_player_); }
+
+void DefaultSetting::SetValue(const char* name, const char* value) {
+  if (name == nullptr) return;
+  if (value == nullptr) {
+    values_.erase(name);
+  } else {
+    values_[name] = value;
+  }
+  if (std::string(name) == kTranscriptValue) SetMessageBoxTranscript(value == nullptr ? "" : value);
+}
+
+const char* DefaultSetting::GetValue(const char* name) {
+  const auto found = name == nullptr ? values_.end() : values_.find(name);
+  return found == values_.end() ? nullptr : found->second.c_str();
+}
 
 }  // namespace Velum

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <map>
+#include <string>
+
 #include "framework/velum.h"
 
 namespace Velum {
@@ -52,8 +55,13 @@ class DefaultSetting final : public ISetting {
   IAlloc* GetAlloc() override;
   ISystemApiManager* GetSysApiManager() override;
   IAudioPlayer* GetAudioPlayer() override;
+  // A null value removes the name. The library's transcript also becomes
+  // the file printed message boxes are appended to.
+  void SetValue(const char* name, const char* value) override;
+  const char* GetValue(const char* name) override;
 
  private:
+  std::map<std::string, std::string> values_;
   ILogger* logger_ = nullptr;
   IUILuaScriptManager* script_manager_ = nullptr;
   ICommonFileSys* file_sys_ = nullptr;

@@ -60,4 +60,10 @@ void LogToEventLog(const std::string& text, int level) {
   if (logger != nullptr) logger->log(text.c_str(), level);
 }
 
+std::string LibraryValue(const char* name) {
+  DefaultSetting* setting = PublishedSetting();
+  const char* value = setting == nullptr ? nullptr : setting->GetValue(name);
+  return value == nullptr ? std::string() : value;
+}
+
 }  // namespace Velum

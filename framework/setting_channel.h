@@ -21,4 +21,8 @@ DefaultSetting* PublishedSetting();
 // memory; without a settings object nothing is written.
 void LogToEventLog(const std::string& text, int level);
 
+// The value the library handed the host under `name` (Velum.h names them),
+// or "" when it handed none.
+std::string LibraryValue(const char* name);
+
 }  // namespace Velum

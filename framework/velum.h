@@ -271,10 +271,22 @@ class ISetting {
   virtual IAlloc* GetAlloc() = 0;
   virtual ISystemApiManager* GetSysApiManager() = 0;
   virtual IAudioPlayer* GetAudioPlayer() = 0;
+  // Texts the library and the host hand each other by name, after the fixed
+  // services above: either side sets a value, the other reads it; null
+  // while unset. The names in use follow.
+  virtual void SetValue(const char* name, const char* value) = 0;
+  virtual const char* GetValue(const char* name) = 0;
 
  protected:
   ~ISetting() = default;  // owned by the host, never deleted through the interface
 };
+
+// The file the library's script backend writes its transcript to: the host
+// appends its printed message boxes there too.
+constexpr char kTranscriptValue[] = "VelumFab.Transcript";
+// Why the library could not show the dialog, or found a fault in the run it
+// played (a failed script): the host ends with the failure exit code.
+constexpr char kLibraryFailureValue[] = "VelumFab.Failure";
 
 // The process's factory, or null while it could not be obtained.
 ComponentFactory* TheComponentFactory();

@@ -16,5 +16,11 @@ void ShowMessageBox(const std::string& caption, const std::string& text, Message
 bool MessageBoxesArePrinted();
 
 // Writes the box to standard output ("[caption]" and the text, UTF-8) and,
-// when VELUM_TRANSCRIPT names a file, appends it there as one line.
+// when a transcript is set, appends it there as one line: at first the one
+// VELUM_TRANSCRIPT names, then the one the UI library hands over.
 void PrintMessageBox(const std::string& caption, const std::string& text);
+
+// The file printed boxes are appended to ("" for none): the transcript of
+// the UI library's script backend, which it hands the host when it starts.
+// Boxes printed before it was set are written to it first.
+void SetMessageBoxTranscript(const std::string& path);

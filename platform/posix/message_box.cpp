@@ -3,11 +3,12 @@
 #include <ncursesw/curses.h>
 
 #include <algorithm>
-#include <cwchar>
 #include <iostream>
 #include <vector>
 
+#include "platform/character_width.h"
 #include "platform/text_encoding.h"
+#include "platform/unicode_text.h"
 
 namespace {
 
@@ -17,18 +18,13 @@ constexpr char kConfirm[] = "[ 确定 ]";
 // process's curses).
 bool TerminalDialogOpen() { return stdscr != nullptr && isendwin() == FALSE; }
 
+// Text for the wide curses calls (wchar_t holds a character on this system).
 std::wstring Wide(const std::string& utf8) {
-  std::wstring wide(utf8.size() + 1, L'\0');
-  const std::size_t length = std::mbstowcs(wide.data(), utf8.c_str(), wide.size());
-  if (length == static_cast<std::size_t>(-1)) return std::wstring(utf8.begin(), utf8.end());
-  wide.resize(length);
-  return wide;
+  const std::u32string text = Utf32FromUtf8(utf8);
+  return std::wstring(text.begin(), text.end());
 }
 
-int Cells(const std::wstring& text) {
-  const int cells = wcswidth(text.c_str(), text.size());
-  return cells < 0 ? static_cast<int>(text.size()) : cells;
-}
+int Cells(const std::wstring& text) { return TextCells(std::u32string(text.begin(), text.end())); }
 
 // The text's lines, broken where they would be wider than `cells`.
 std::vector<std::wstring> Lines(const std::wstring& text, int cells) {
@@ -40,7 +36,7 @@ std::vector<std::wstring> Lines(const std::wstring& text, int cells) {
       used = 0;
       continue;
     }
-    const int width = std::max(0, wcwidth(c));
+    const int width = CharacterCells(static_cast<char32_t>(c));
     if (used + width > cells && used > 0) {
       lines.emplace_back();
       used = 0;

@@ -1,11 +1,14 @@
 #include "platform/posix/terminal_session.h"
 
+#include <fcntl.h>
 #include <langinfo.h>
 #include <unistd.h>
 
 #include <clocale>
 #include <csignal>
 #include <cstring>
+
+#include "platform/temp_directory.h"
 
 namespace {
 
@@ -23,6 +26,9 @@ void RestoreAndDie(int signal_number) {
   }
   std::raise(signal_number);
 }
+
+int g_standard_error = -1;  // the real standard error while it is held
+int g_held = -1;            // where it is held: a file of its own, already unlinked
 
 bool CharacterLocaleIsUtf8() {
   const char* codeset = nl_langinfo(CODESET);
@@ -52,4 +58,38 @@ void RestoreOnTerminationSignals(void (*restore)()) {
 void StopRestoringOnSignals() {
   for (std::size_t i = 0; i < 3; ++i) std::signal(kTerminationSignals[i], g_previous[i]);
   g_restore = nullptr;
+}
+
+void HoldStandardError() {
+  if (g_held >= 0) return;
+  std::string path = TempDirectory() + "machinecheck-stderr-XXXXXX";
+  const int held = mkstemp(path.data());
+  if (held < 0) return;
+  unlink(path.c_str());
+  g_standard_error = dup(STDERR_FILENO);
+  if (g_standard_error < 0 || dup2(held, STDERR_FILENO) < 0) {
+    if (g_standard_error >= 0) close(g_standard_error);
+    close(held);
+    g_standard_error = -1;
+    return;
+  }
+  g_held = held;
+}
+
+void ReleaseStandardError() {
+  if (g_held < 0) return;
+  dup2(g_standard_error, STDERR_FILENO);
+  close(g_standard_error);
+  char buffer[4096];
+  lseek(g_held, 0, SEEK_SET);
+  for (ssize_t got; (got = read(g_held, buffer, sizeof buffer)) > 0;) {
+    for (ssize_t written = 0; written < got;) {
+      const ssize_t step = write(STDERR_FILENO, buffer + written, static_cast<std::size_t>(got - written));
+      if (step <= 0) break;
+      written += step;
+    }
+  }
+  close(g_held);
+  g_held = -1;
+  g_standard_error = -1;
 }

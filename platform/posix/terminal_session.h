@@ -18,3 +18,10 @@ void RestoreCharacterLocale(const std::string& previous);
 // would have. StopRestoringOnSignals puts the default handling back.
 void RestoreOnTerminationSignals(void (*restore)());
 void StopRestoringOnSignals();
+
+// While a full-screen program has the terminal, what the process writes to
+// standard error is kept aside instead of landing on the screen; released,
+// it is written to standard error as it was. Release is safe in a signal
+// handler.
+void HoldStandardError();
+void ReleaseStandardError();

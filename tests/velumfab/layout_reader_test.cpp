@@ -68,7 +68,7 @@ TEST_P(LayoutErrors, SayWhatAndWhere) {
 INSTANTIATE_TEST_SUITE_P(
     LayoutReader, LayoutErrors,
     testing::Values(
-        BrokenLayout{"<layout>\n<dialog name=\"D\">\n</layout>", "x.mox:3: unexpected end of data"},
+        BrokenLayout{"<layout>\n<dialog name=\"D\">\n</layout>", "x.mox:2: malformed XML (XML_ERROR_MISMATCHED_ELEMENT)"},
         BrokenLayout{"<layout>\n<dialog name=\"D\">\n<edit width=\"3\"/>\n</dialog></layout>",
                      "x.mox:3: <edit> has no name"},
         BrokenLayout{"<layout><dialog name=\"D\">\n<edit name=\"A\"/>\n<button name=\"A\"/></dialog></layout>",

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "velumfab/core/backend.h"
+#include "velumfab/core/input_queue.h"
 
 namespace {
 
@@ -29,16 +29,16 @@ TEST(ScriptSteps, ReadsEveryStep) {
   const auto& steps = reading.steps;
   ASSERT_EQ(steps.size(), 10u);
   EXPECT_EQ(steps[0].kind, Kind::kType);
-  EXPECT_EQ(steps[0].text, "12345 ");  // the rest of the line, a trailing blank included
+  EXPECT_EQ(steps[0].text, U"12345 ");  // the rest of the line, a trailing blank included
   EXPECT_EQ(steps[0].line, 2);
   EXPECT_EQ(steps[1].source, "copy Static_Captcha Edit_Captcha");
-  EXPECT_EQ(steps[1].text, "Edit_Captcha");
+  EXPECT_EQ(steps[1].edit, "Edit_Captcha");
   EXPECT_EQ(steps[2].number, 7);
   EXPECT_EQ(steps[3].key, kKeyTab);
   EXPECT_TRUE(steps[3].shift);
   EXPECT_EQ(steps[5].kind, Kind::kClose);
   EXPECT_EQ(steps[6].condition, Condition::kText);
-  EXPECT_EQ(steps[6].text, "\xB3\xC9\xB9\xA6");  // UTF-8 in the file, code page 936 inside
+  EXPECT_EQ(steps[6].text, U"成功");
   EXPECT_EQ(steps[7].number, 0xC1D506);
   EXPECT_EQ(steps[8].number, -1);
   EXPECT_EQ(steps[9].kind, Kind::kEnd);
@@ -47,7 +47,7 @@ TEST(ScriptSteps, ReadsEveryStep) {
 TEST(ScriptSteps, RefusesAScriptWithAnUnreadableStep) {
   const auto error = [](const char* text) { return ReadScript(text, "s.txt").error; };
   EXPECT_EQ(error("click A\nclik B"), "s.txt:2: unknown step \"clik\"");
-  EXPECT_EQ(error("key A Home"), "s.txt:1: unknown key \"Home\"");
+  EXPECT_EQ(error("key A PageDown"), "s.txt:1: unknown key \"PageDown\"");
   EXPECT_EQ(error("choose A x"), "s.txt:1: \"x\" is not an item number");
   EXPECT_EQ(error("click"), "s.txt:1: missing control name");
   EXPECT_EQ(error("click A B"), "s.txt:1: unexpected \"B\"");

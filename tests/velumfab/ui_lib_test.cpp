@@ -1,5 +1,6 @@
 #include "velumfab/core/ui_lib.h"
 
+#include <algorithm>
 #include <deque>
 #include <fstream>
 #include <functional>
@@ -22,38 +23,58 @@ class FakeBackend final : public Backend {
   static inline std::deque<std::function<std::vector<InputEvent>()>> steps;
   static inline std::vector<std::string> log;
   static inline bool refuse_start = false;
+  // Input the player makes while the program is at work on an event.
+  static inline std::vector<InputEvent> made_while_busy;
 
-  bool Start(const ControlModel&, std::string& reason) override {
+  bool Start(const ControlModel&, const UiState& state, std::string& reason) override {
+    state_ = &state;
     reason = "refused";
     return !refuse_start;
   }
   void FrameOpened(int frame) override { log.push_back("open " + std::to_string(frame)); }
   void FrameClosed(int frame) override { log.push_back("close " + std::to_string(frame)); }
   void ControlChanged(int, Change) override {}
-  void FocusChanged(int) override {}
+  void FocusChanged() override {}
+  void BusyChanged() override {
+    log.push_back(state_->busy ? "busy" : "ready");
+    if (state_->busy && queue_ != nullptr) {
+      for (const InputEvent& input : made_while_busy) queue_->Push(input);
+    }
+  }
+  void DropPendingInput() override { log.push_back("drop"); }
   void EventDelivered(const DeliveredEvent& event) override {
     log.push_back("event " + std::to_string(event.control) + " " + std::to_string(event.message) +
                   (event.handled ? " handled" : ""));
   }
-  std::optional<InputEvent> NextInput() override {
-    while (queued_.empty()) {
-      if (steps.empty()) return std::nullopt;
+  bool ReadInput(InputQueue& queue) override {
+    queue_ = &queue;
+    while (queue.Empty()) {
+      if (steps.empty()) return false;
       auto step = std::move(steps.front());
       steps.pop_front();
-      for (const InputEvent& input : step()) queued_.push_back(input);
+      for (const InputEvent& input : step()) queue.Push(input);
     }
-    InputEvent input = queued_.front();
-    queued_.pop_front();
-    return input;
+    return true;
   }
   void Stop() override {}
 
  private:
-  std::deque<InputEvent> queued_;
+  const UiState* state_ = nullptr;
+  InputQueue* queue_ = nullptr;
 };
 
-std::unique_ptr<Backend> MakeFake(const LibrarySettings&, const HostServices&, std::string&) {
+std::unique_ptr<Backend> MakeFake(const LibrarySettings&, const HostServices&) {
   return std::make_unique<FakeBackend>();
+}
+const BackendTable kFakeBackends{{"fake", MakeFake}};
+
+// The three events of one key press, aimed at the focused control.
+std::vector<InputEvent> KeyPress(unsigned key, char32_t character = 0, bool shift = false) {
+  InputQueue queue;
+  queue.PushKey(0, key, character, shift);
+  std::vector<InputEvent> events;
+  while (!queue.Empty()) events.push_back(queue.Pop());
+  return events;
 }
 
 // The program's side: handles Tab on demand and runs the panel from a button.
@@ -79,11 +100,12 @@ constexpr char kLayout[] = R"(<layout><dialog name="Main" width="40" height="10"
 
 class UILibTest : public testing::Test {
  protected:
-  UILibTest() : lib_(dir_.path().string(), BackendCatalog{"fake", MakeFake}) {
+  UILibTest() : lib_(dir_.path().string(), kFakeBackends) {
     std::ofstream(dir_.File("layout.mox")) << kLayout;
     FakeBackend::steps.clear();
     FakeBackend::log.clear();
     FakeBackend::refuse_start = false;
+    FakeBackend::made_while_busy.clear();
     lib_.Init(0);
     EXPECT_EQ(lib_.LoadLayout("layout.mox", 0), 1);
     lib_.SetEventSink(1, &sink_);
@@ -95,8 +117,8 @@ class UILibTest : public testing::Test {
   void Input(std::vector<InputEvent> inputs) {
     Then([inputs] { return inputs; });
   }
-  void Press(unsigned key, const std::string& character = "", bool shift = false) {
-    Input(KeyPress(0, key, character, shift));
+  void Press(unsigned key, char32_t character = 0, bool shift = false) {
+    Input(KeyPress(key, character, shift));
   }
   static InputEvent Event(Kind kind, int control, int item = -1) {
     InputEvent input;
@@ -106,7 +128,7 @@ class UILibTest : public testing::Test {
     return input;
   }
   // A key press, then a look at where the focus went.
-  void PressNotingFocus(unsigned key, const std::string& character, bool shift = false) {
+  void PressNotingFocus(unsigned key, char32_t character, bool shift = false) {
     Press(key, character, shift);
     Then([this] {
       seen_.push_back(lib_.Model().Find(lib_.GetFocusControlId())->name);
@@ -121,18 +143,18 @@ class UILibTest : public testing::Test {
 };
 
 TEST_F(UILibTest, TabAndArrowsMoveTheFocusInLayoutOrderUnlessTheProgramHandlesTheKey) {
-  PressNotingFocus(kKeyTab, "\t");
-  PressNotingFocus(kKeyTab, "\t");
-  PressNotingFocus(kKeyTab, "\t", true);
-  PressNotingFocus(kKeyDown, "");
-  PressNotingFocus(kKeyUp, "");
+  PressNotingFocus(kKeyTab, U'\t');
+  PressNotingFocus(kKeyTab, U'\t');
+  PressNotingFocus(kKeyTab, U'\t', true);
+  PressNotingFocus(kKeyDown, 0);
+  PressNotingFocus(kKeyUp, 0);
   Control("Main")->RunModal();
   EXPECT_EQ(seen_, (std::vector<std::string>{"Open", "Second", "Open", "Second", "Open"}));
 
   seen_.clear();
   sink_.handle_keys = true;
   FakeBackend::log.clear();
-  PressNotingFocus(kKeyTab, "\t");
+  PressNotingFocus(kKeyTab, U'\t');
   Control("Main")->RunModal();
   EXPECT_EQ(seen_, (std::vector<std::string>{"Open"}));  // handled: the focus stays where it was
   const std::string open = std::to_string(Id("Open"));
@@ -145,14 +167,14 @@ TEST_F(UILibTest, TabAndArrowsMoveTheFocusInLayoutOrderUnlessTheProgramHandlesTh
   sink_.handle_keys = false;
   Control("Second")->SetVisible(false);
   Control("Quit")->SetFocus();
-  PressNotingFocus(kKeyTab, "\t", true);
+  PressNotingFocus(kKeyTab, U'\t', true);
   Control("Main")->RunModal();
   EXPECT_EQ(seen_, (std::vector<std::string>{"Open"}));  // the hidden edit is passed over
 }
 
 TEST_F(UILibTest, KeysOnOtherControlsAreSentTooAndEnterClicksAButtonOnItsKeyUp) {
   Input({Event(Kind::kFocus, Id("Quit"))});
-  Press(kKeyEnter, "\r");
+  Press(kKeyEnter, U'\r');
   std::vector<int> codes_at_click;
   sink_.on_event = [&](int id, Velum::IVariableParam* event) {
     if (id == Id("Quit") && event->GetInt(Velum::kEventCodeKey, 0) == Velum::kEventClick) {
@@ -167,19 +189,88 @@ TEST_F(UILibTest, KeysOnOtherControlsAreSentTooAndEnterClicksAButtonOnItsKeyUp) 
 
 TEST_F(UILibTest, EditsTakeTypedCharactersWholeAndEnterTypesNothing) {
   Input({Event(Kind::kFocus, Id("Second"))});
-  for (const char* character : {"1", "\xC4\xDA", "a", "\r", "\x01"}) Press(VirtualKeyOf(character), character);
-  Press(kKeyBackspace, "\b");
+  for (const char32_t character : {U'1', U'内', U'a', U'\r', char32_t{1}}) Press(VirtualKeyOf(character), character);
+  Press(kKeyBackspace, U'\b');
   Then([this] {
     EXPECT_STREQ(Control("Second")->GetText(), "1\xC4\xDA");  // Backspace took the whole last character
-    return KeyPress(0, kKeyBackspace, "\b");
+    EXPECT_EQ(lib_.Model().Find(Id("Second"))->shown, U"1内");
+    return KeyPress(kKeyBackspace, U'\b');
   });
   Then([this] {
     EXPECT_STREQ(Control("Second")->GetText(), "1");
     dynamic_cast<Velum::ITEdit*>(Control("Second"))->OnTabFocus();  // selects the text: typing replaces it
-    return KeyPress(0, '7', "7");
+    return KeyPress('7', U'7');
   });
   Control("Main")->RunModal();
   EXPECT_STREQ(Control("Second")->GetText(), "7");
+}
+
+TEST_F(UILibTest, EditsEditAtTheCaret) {
+  Control("First")->SetText("13");
+  Input({Event(Kind::kFocus, Id("First"))});
+  Press(kKeyLeft);
+  Press('2', U'2');  // 123
+  Press(kKeyHome);
+  Press(kKeyDelete);  // 23
+  Press(kKeyEnd);
+  Press(kKeyLeft);
+  Press(kKeyBackspace, U'\b');  // 3
+  Press(kKeyRight);
+  Press(kKeyRight);              // past the end: stays there
+  Press('x', U'中');             // 3中
+  Input({Event(Kind::kPlaceCaret, Id("First"), 1)});
+  Press('y', U'😀');             // no such character in code page 936: it becomes "?"
+  Control("Main")->RunModal();
+  EXPECT_STREQ(Control("First")->GetText(), "3?\xD6\xD0");
+  EXPECT_EQ(lib_.Model().Find(Id("First"))->shown, U"3?中");
+  EXPECT_EQ(lib_.Model().Find(Id("First"))->caret, 2);
+  // Left and Right moved the caret, never the focus; the program saw every key.
+  EXPECT_EQ(lib_.GetFocusControlId(), 0);  // nothing runs now
+  EXPECT_EQ(std::count(sink_.codes.begin(), sink_.codes.end(), Velum::kEventEditKey), 26);
+}
+
+TEST_F(UILibTest, AComboBoxListTakesItsKeysUntilItCloses) {
+  Input({Event(Kind::kFocus, Id("Pick"))});
+  Press(kKeySpace, U' ');  // opens the list
+  Then([this] {
+    EXPECT_EQ(lib_.State().list, Id("Pick"));
+    sink_.codes.clear();
+    return KeyPress(kKeyDown);
+  });
+  Press(kKeyEnter, U'\r');  // chooses the item under the cursor and closes
+  Then([this] {
+    EXPECT_EQ(lib_.State().list, 0);
+    EXPECT_TRUE(sink_.codes.empty());  // the program saw none of the list's keys
+    return std::vector<InputEvent>{Event(Kind::kOpenList, Id("Pick")), Event(Kind::kMoveInList, Id("Pick"), 0)};
+  });
+  Input({Event(Kind::kCancel, 0)});  // Esc with the list open closes only the list
+  Then([this] {
+    EXPECT_EQ(lib_.State().list, 0);
+    EXPECT_TRUE(lib_.State().IsOpen(Id("Main")));
+    return std::vector<InputEvent>{};
+  });
+  Control("Main")->RunModal();
+  EXPECT_EQ(Control("Pick")->GetCurSel(), 1);
+}
+
+TEST_F(UILibTest, WhileTheProgramIsAtWorkInputIsDroppedNotReplayed) {
+  std::vector<bool> busy_in_handler;
+  sink_.on_event = [&](int id, Velum::IVariableParam* event) {
+    busy_in_handler.push_back(lib_.State().busy);
+    if (id == Id("Open") && event->GetInt(Velum::kEventCodeKey, 0) == Velum::kEventClick) {
+      FakeBackend::made_while_busy.clear();
+      EXPECT_EQ(Control("Panel")->RunModal(), Id("Done"));  // a window opened meanwhile takes input again
+    }
+  };
+  FakeBackend::made_while_busy = {Event(Kind::kClick, Id("Open")), Event(Kind::kClick, Id("Open"))};
+  Input({Event(Kind::kClick, Id("Open"))});
+  Input({Event(Kind::kClick, Id("Done"))});
+  Press('5', U'5');  // a key other than Enter: the program is not marked at work
+  Control("Main")->RunModal();
+  EXPECT_EQ(busy_in_handler.front(), true);
+  EXPECT_EQ(std::count(FakeBackend::log.begin(), FakeBackend::log.end(), "busy"), 2);  // Open, Done
+  EXPECT_EQ(std::count(FakeBackend::log.begin(), FakeBackend::log.end(), "drop"), 2);
+  EXPECT_EQ(std::count(sink_.codes.begin(), sink_.codes.end(), Velum::kEventClick), 2);  // the extra clicks are gone
 }
 
 TEST_F(UILibTest, PanelsRunNestedAndAnOuterEndModalWaitsForTheInnerLoop) {
@@ -205,8 +296,9 @@ TEST_F(UILibTest, PanelsRunNestedAndAnOuterEndModalWaitsForTheInnerLoop) {
   const std::string main = std::to_string(Id("Main"));
   const std::string panel = std::to_string(Id("Panel"));
   // The click's event is logged once the program has returned from it.
-  EXPECT_EQ(FakeBackend::log, (std::vector<std::string>{"open " + main, "open " + panel, "close " + panel,
-                                                        "event " + std::to_string(Id("Open")) + " 0", "close " + main}));
+  EXPECT_EQ(FakeBackend::log,
+            (std::vector<std::string>{"open " + main, "busy", "drop", "ready", "open " + panel, "close " + panel,
+                                      "event " + std::to_string(Id("Open")) + " 0", "close " + main}));
 }
 
 TEST_F(UILibTest, AButtonThatClosesItsPanelDoesSoAfterTheProgramSawTheClick) {

@@ -1,47 +1,19 @@
 #pragma once
 
-#include <optional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "velumfab/core/control_model.h"
+#include "velumfab/core/host_services.h"
+#include "velumfab/core/input_queue.h"
+#include "velumfab/core/library_settings.h"
+#include "velumfab/core/ui_state.h"
 
 namespace VelumFab {
 
-// Virtual keys the library acts on (Windows' numbering).
-constexpr unsigned kKeyBackspace = 8;
-constexpr unsigned kKeyTab = 9;
-constexpr unsigned kKeyEnter = 13;
-constexpr unsigned kKeyEscape = 27;
-constexpr unsigned kKeySpace = 32;
-constexpr unsigned kKeyLeft = 37;
-constexpr unsigned kKeyUp = 38;
-constexpr unsigned kKeyRight = 39;
-constexpr unsigned kKeyDown = 40;
-
-// One piece of the player's input, as a backend reads it. Key presses come
-// as key down, the character typed (if any) and key up, like window
-// messages; pointer and list actions come whole.
-struct InputEvent {
-  enum class Kind { kKeyDown, kCharacter, kKeyUp, kClick, kChoose, kFocus, kCancel };
-  Kind kind = Kind::kClick;
-  int control = 0;   // the control it is aimed at; for keys 0 means the focused one
-  unsigned key = 0;  // kKeyDown, kKeyUp: the virtual key
-  bool shift = false;
-  std::string character;  // kCharacter: one code page 936 character, or one control character
-  int item = -1;          // kChoose: the item chosen
-};
-
-// The three events of one key press; `character` is empty for keys that
-// type nothing (arrows).
-std::vector<InputEvent> KeyPress(int control, unsigned key, const std::string& character, bool shift = false);
-
-// The virtual key that types `character` on a plain keyboard: letters,
-// digits and the control characters of Tab, Enter, Backspace, Esc and
-// Space; 0 for every other character.
-unsigned VirtualKeyOf(const std::string& character);
-
-enum class Change { kText, kVisibility, kSelection, kColor };
+// What changed in a control, for the backend to show.
+enum class Change { kText, kVisibility, kSelection, kColor, kCaret, kList };
 
 // An event the library sent to the program, and what the program did.
 struct DeliveredEvent {
@@ -53,24 +25,45 @@ struct DeliveredEvent {
   bool had_sink = false;
 };
 
-// What a backend does: show the model and hand back the player's input. The
-// library's core keeps the model, the focus and the modal loop; a backend
-// only draws and reads.
+// What a backend does: show the model and the state the core keeps, and
+// read the player's input into the core's queue. The core owns the
+// controls, their texts and carets, the focus, the open windows, an open
+// list and the modal loop; a backend reads them and never keeps copies.
 class Backend {
  public:
   virtual ~Backend() = default;
 
-  // Prepares to show `model`, which outlives the backend; false, with the
-  // reason, when this backend cannot run here.
-  virtual bool Start(const ControlModel& model, std::string& reason) = 0;
+  // Prepares to show `model` in `state`, which outlive the backend; false,
+  // with the reason, when this backend cannot run here.
+  virtual bool Start(const ControlModel& model, const UiState& state, std::string& reason) = 0;
   virtual void FrameOpened(int frame) = 0;
   virtual void FrameClosed(int frame) = 0;
   virtual void ControlChanged(int control, Change change) = 0;
-  virtual void FocusChanged(int control) = 0;
-  // Waits for the next input; nothing once no more input can come.
-  virtual std::optional<InputEvent> NextInput() = 0;
+  virtual void FocusChanged() = 0;
+  // The program is at work on an event (UiState::busy), or done with it.
+  virtual void BusyChanged() = 0;
+  // Waits for input and pushes it into `queue`; false once no more input
+  // can come.
+  virtual bool ReadInput(InputQueue& queue) = 0;
+  // Pushes the input the player made before the program took up an event,
+  // without waiting: what is typed ahead is kept.
+  virtual void TakePendingInput(InputQueue&) {}
+  // Drops what the player typed or clicked while the program was busy.
+  virtual void DropPendingInput() {}
   virtual void EventDelivered(const DeliveredEvent&) {}
   virtual void Stop() = 0;
 };
+
+// Makes one backend of this build.
+using BackendMaker = std::unique_ptr<Backend> (*)(const LibrarySettings& settings, const HostServices& host);
+
+// A backend by the name Velum.ini and VELUM_BACKEND choose it with.
+struct BackendEntry {
+  const char* name;
+  BackendMaker make;
+};
+
+// The backends built into the library, its default (the native one) first.
+using BackendTable = std::vector<BackendEntry>;
 
 }  // namespace VelumFab

@@ -25,11 +25,14 @@ struct Control {
   int owner = 0;  // the dialog it belongs to, panels and their controls included
   int x = 0, y = 0, width = 0, height = 1;
   std::string text;  // code page 936: caption, label or edit text, rich label markup, combo placeholder
+  std::u32string shown;  // what `text` shows (for a rich label: its runs' `shown`)
+  int caret = 0;          // edit: the caret stands before this character of `shown`
   bool selected = false;  // edit: all of its text is selected, so typing replaces it
   bool visible = true;
   bool clickable = false;  // a label that sends clicks and takes the focus
   ButtonAction action = ButtonAction::kNone;
   std::vector<std::string> items;  // combo box
+  std::vector<std::u32string> shown_items;
   int selection = -1;              // combo box
   RichText rich;                   // rich label: `text` parsed
   std::optional<std::uint32_t> color;  // rich label: colour set through ApplyParams (COLORREF)

@@ -1,5 +1,8 @@
+// The player's input and its default actions: focus, editing at the caret,
+// combo box lists, clicks and the events the program receives.
 #include "framework/variable_param.h"
-#include "platform/text_encoding.h"
+#include "platform/unicode_text.h"
+#include "velumfab/core/control_text.h"
 #include "velumfab/core/events.h"
 #include "velumfab/core/ui_lib.h"
 
@@ -13,72 +16,32 @@ bool IsClickable(const Control& control) {
   return control.kind == ControlKind::kButton || (control.kind == ControlKind::kLabel && control.clickable);
 }
 
-// A character that edits type: printable ASCII, or any character from 0x80 up.
-bool Typable(const std::string& character) {
-  const unsigned char first = static_cast<unsigned char>(character[0]);
-  return character.size() > 1 || (first >= 0x20 && first != 0x7F);
-}
+// A character that edits take: printable, or any character from U+0080 up.
+bool Typable(char32_t character) { return character >= 0x20 && character != 0x7F; }
 
-// The character's value in the event: its byte, or lead and trail byte of a
-// double-byte character as one number.
+// The character's value in the event: its code page 936 byte, or lead and
+// trail byte of a double-byte character as one number.
 unsigned CharacterCode(const std::string& character) {
   unsigned code = 0;
   for (char byte : character) code = code << 8 | static_cast<unsigned char>(byte);
   return code;
 }
 
-void RemoveLastCharacter(std::string& text) {
-  std::size_t last = 0;
-  for (std::size_t at = 0; at < text.size(); at += Cp936CharacterLength(std::string_view(text).substr(at))) last = at;
-  text.erase(last);
+int EventCodeOf(const Control& control) {
+  return control.kind == ControlKind::kEdit ? Velum::kEventEditKey : kEventControlKey;
 }
 
 }  // namespace
 
-std::vector<InputEvent> KeyPress(int control, unsigned key, const std::string& character, bool shift) {
-  std::vector<InputEvent> events;
-  InputEvent down;
-  down.kind = Kind::kKeyDown;
-  down.control = control;
-  down.key = key;
-  down.shift = shift;
-  events.push_back(down);
-  if (!character.empty()) {
-    InputEvent typed = down;
-    typed.kind = Kind::kCharacter;
-    typed.character = character;
-    events.push_back(typed);
-  }
-  InputEvent up = down;
-  up.kind = Kind::kKeyUp;
-  events.push_back(up);
-  return events;
-}
-
-unsigned VirtualKeyOf(const std::string& character) {
-  if (character.size() != 1) return 0;
-  const char c = character[0];
-  if (c >= 'a' && c <= 'z') return static_cast<unsigned>(c - 'a' + 'A');
-  if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<unsigned>(c);
-  switch (c) {
-    case ' ': return kKeySpace;
-    case '\t': return kKeyTab;
-    case '\r': return kKeyEnter;
-    case '\b': return kKeyBackspace;
-    case '\x1b': return kKeyEscape;
-    default: return 0;
-  }
-}
-
 void UILib::Dispatch(const InputEvent& input) {
-  const bool keyed = input.kind == Kind::kKeyDown || input.kind == Kind::kCharacter || input.kind == Kind::kKeyUp;
-  const int target = keyed && input.control == 0 ? GetFocusControlId() : input.control;
   if (input.kind == Kind::kCancel) {
     Cancel();
     return;
   }
+  const bool keyed = input.kind == Kind::kKeyDown || input.kind == Kind::kCharacter || input.kind == Kind::kKeyUp;
+  const int target = keyed && input.control == 0 ? state_.Focus() : input.control;
   Control* control = model_.Find(target);
-  if (control == nullptr || control->frame != TopFrame() || !control->visible) {
+  if (control == nullptr || control->frame != state_.Front() || !control->visible) {
     if (target != 0) host_.Log(kLogInfo, "input for a control that is not in front ignored");
     return;
   }
@@ -86,12 +49,23 @@ void UILib::Dispatch(const InputEvent& input) {
     case Kind::kFocus:
       if (TakesFocus(*control)) FocusOn(target);
       break;
-    case Kind::kClick: Click(target); break;
-    case Kind::kChoose: Choose(target, input.item); break;
-    case Kind::kKeyDown: KeyDown(*control, input.key, input.shift); break;
-    case Kind::kCharacter:
-      if (!input.character.empty()) Character(*control, input.character);
+    case Kind::kPlaceCaret:
+      if (control->kind != ControlKind::kEdit) break;
+      FocusOn(target);
+      if (MoveCaret(*control, input.item)) Changed(target, Change::kCaret);
       break;
+    case Kind::kClick: Click(target); break;
+    case Kind::kOpenList: OpenList(target); break;
+    case Kind::kMoveInList:
+      if (state_.list == target && input.item >= 0 && input.item < static_cast<int>(control->items.size())) {
+        state_.list_cursor = input.item;
+        Changed(target, Change::kList);
+      }
+      break;
+    case Kind::kChoose: Choose(target, input.item); break;
+    case Kind::kCloseList: CloseList(); break;
+    case Kind::kKeyDown: KeyDown(*control, input.key, input.shift); break;
+    case Kind::kCharacter: Character(*control, input.character); break;
     case Kind::kKeyUp: KeyUp(*control, input.key); break;
     case Kind::kCancel: break;
   }
@@ -107,7 +81,12 @@ bool UILib::Send(int control, int code, int message, unsigned key) {
     event.SetInt(Velum::kWindowMessageKey, message);
     event.SetDword(Velum::kVirtualKeyKey, key);
   }
+  // A click or Enter may start long work: the player sees that it is under
+  // way, and what they do meanwhile is dropped.
+  const bool may_take_long = code == Velum::kEventClick || (message == Velum::kMessageKeyDown && key == kKeyEnter);
+  if (may_take_long) SetBusy(true);
   if (sink != nullptr) sink->OnEvent(control, &event);
+  if (may_take_long) SetBusy(false);
   const bool handled = event.GetInt(Velum::kEventHandledKey, 0) != 0;
   if (backend_) backend_->EventDelivered(DeliveredEvent{control, code, message, key, handled, sink != nullptr});
   return handled;
@@ -115,8 +94,18 @@ bool UILib::Send(int control, int code, int message, unsigned key) {
 
 void UILib::KeyDown(Control& control, unsigned key, bool shift) {
   const int id = control.id;
-  const int code = control.kind == ControlKind::kEdit ? Velum::kEventEditKey : kEventControlKey;
-  if (Send(id, code, Velum::kMessageKeyDown, key)) return;
+  if (state_.list == id) {
+    ListKey(control, key);
+    return;
+  }
+  if (Send(id, EventCodeOf(control), Velum::kMessageKeyDown, key)) return;
+  Control* pressed = model_.Find(id);
+  if (pressed == nullptr) return;
+  if (pressed->kind == ControlKind::kEdit && (key == kKeyLeft || key == kKeyRight || key == kKeyHome ||
+                                              key == kKeyEnd || key == kKeyDelete)) {
+    EditKey(*pressed, key);
+    return;
+  }
   switch (key) {
     case kKeyTab: MoveFocus(shift); break;
     case kKeyUp:
@@ -126,7 +115,9 @@ void UILib::KeyDown(Control& control, unsigned key, bool shift) {
     case kKeyEscape: Cancel(); break;
     case kKeyEnter:
     case kKeySpace:
-      if (const Control* pressed = model_.Find(id); pressed != nullptr && IsClickable(*pressed)) {
+      if (pressed->kind == ControlKind::kCombo) {
+        OpenList(id);
+      } else if (IsClickable(*pressed)) {
         pending_click_ = id;
         pending_click_key_ = key;
       }
@@ -135,32 +126,71 @@ void UILib::KeyDown(Control& control, unsigned key, bool shift) {
   }
 }
 
-void UILib::Character(Control& control, const std::string& character) {
+// Left, Right, Home, End and Delete in an edit: the caret and the text.
+void UILib::EditKey(Control& edit, unsigned key) {
+  const int length = static_cast<int>(edit.shown.size());
+  bool changed = false;
+  Change change = Change::kCaret;
+  switch (key) {
+    case kKeyLeft: changed = MoveCaret(edit, edit.selected ? 0 : edit.caret - 1); break;
+    case kKeyRight: changed = MoveCaret(edit, edit.selected ? length : edit.caret + 1); break;
+    case kKeyHome: changed = MoveCaret(edit, 0); break;
+    case kKeyEnd: changed = MoveCaret(edit, length); break;
+    case kKeyDelete:
+      changed = EraseAtCaret(edit);
+      change = Change::kText;
+      break;
+    default: break;
+  }
+  if (changed) Changed(edit.id, change);
+}
+
+// Keys while a combo box's list is open move in the list, choose, or close
+// it; they reach nothing else.
+void UILib::ListKey(Control& combo, unsigned key) {
+  const int count = static_cast<int>(combo.items.size());
+  switch (key) {
+    case kKeyUp:
+    case kKeyDown:
+      if (count == 0) break;
+      state_.list_cursor = (state_.list_cursor + (key == kKeyDown ? 1 : count - 1)) % count;
+      Changed(combo.id, Change::kList);
+      break;
+    case kKeyEnter:
+    case kKeySpace:
+      if (count > 0) Choose(combo.id, state_.list_cursor);
+      CloseList();
+      break;
+    case kKeyEscape:
+    case kKeyTab: CloseList(); break;
+    default: break;
+  }
+  swallowed_key_ = key;
+}
+
+void UILib::Character(Control& control, char32_t character) {
   const int id = control.id;
-  const int code = control.kind == ControlKind::kEdit ? Velum::kEventEditKey : kEventControlKey;
-  if (Send(id, code, Velum::kMessageChar, CharacterCode(character))) return;
+  if (swallowed_key_ != 0) return;  // the rest of a key that acted on a list
+  // The one conversion of what the player typed into the program's text.
+  const std::string typed = Cp936FromUtf32(std::u32string(1, character));
+  if (Send(id, EventCodeOf(control), Velum::kMessageChar, CharacterCode(typed))) return;
   Control* edit = model_.Find(id);
   if (edit == nullptr || edit->kind != ControlKind::kEdit) return;
-  if (character == "\b") {
-    if (edit->selected) {
-      edit->text.clear();
-    } else {
-      RemoveLastCharacter(edit->text);
-    }
+  if (character == U'\b') {
+    if (EraseBeforeCaret(*edit)) Changed(id, Change::kText);
   } else if (Typable(character)) {
-    if (edit->selected) edit->text.clear();
-    edit->text += character;
-  } else {
-    return;
+    InsertAtCaret(*edit, typed, character);
+    Changed(id, Change::kText);
   }
-  edit->selected = false;
-  Changed(id, Change::kText);
 }
 
 void UILib::KeyUp(Control& control, unsigned key) {
   const int id = control.id;
-  const int code = control.kind == ControlKind::kEdit ? Velum::kEventEditKey : kEventControlKey;
-  const bool handled = Send(id, code, Velum::kMessageKeyUp, key);
+  if (swallowed_key_ != 0) {
+    if (swallowed_key_ == key) swallowed_key_ = 0;
+    return;
+  }
+  const bool handled = Send(id, EventCodeOf(control), Velum::kMessageKeyUp, key);
   if (pending_click_ != id || pending_click_key_ != key) return;
   pending_click_ = 0;
   if (!handled) Click(id);
@@ -173,7 +203,7 @@ void UILib::Click(int id) {
   if (!IsClickable(*control)) return;
   const bool handled = Send(id, Velum::kEventClick, 0, 0);
   control = model_.Find(id);
-  if (!handled && control != nullptr && control->action == ButtonAction::kClosePanel && IsOpen(control->frame)) {
+  if (!handled && control != nullptr && control->action == ButtonAction::kClosePanel && state_.IsOpen(control->frame)) {
     EndModal(control->frame, id);
   }
 }
@@ -187,19 +217,40 @@ void UILib::Choose(int id, int item) {
   }
   FocusOn(id);
   combo->selection = item;
+  if (state_.list == id) state_.list_cursor = item;
   Changed(id, Change::kSelection);
 }
 
+void UILib::OpenList(int id) {
+  Control* combo = model_.Find(id);
+  if (combo == nullptr || combo->kind != ControlKind::kCombo || state_.list == id) return;
+  FocusOn(id);
+  state_.list = id;
+  state_.list_cursor = combo->selection < 0 ? 0 : combo->selection;
+  Changed(id, Change::kList);
+}
+
+void UILib::CloseList() {
+  const int combo = state_.list;
+  if (combo == 0) return;
+  state_.list = 0;
+  Changed(combo, Change::kList);
+}
+
 void UILib::Cancel() {
-  const Control* frame = model_.Find(TopFrame());
+  if (state_.list != 0) {
+    CloseList();
+    return;
+  }
+  const Control* frame = model_.Find(state_.Front());
   if (frame == nullptr || frame->cancel.empty()) return;
   const Control* cancel = model_.Find(model_.IdOf(frame->cancel));
   if (cancel != nullptr && cancel->visible) Click(cancel->id);
 }
 
 void UILib::MoveFocus(bool backwards) {
-  const int frame = TopFrame();
-  if (frame != 0) FocusOn(model_.NextInFocusOrder(frame, frame_focus_[frame], backwards));
+  const int frame = state_.Front();
+  if (frame != 0) FocusOn(model_.NextInFocusOrder(frame, state_.Focus(), backwards));
 }
 
 }  // namespace VelumFab

@@ -4,7 +4,7 @@
 
 namespace VelumFab {
 
-Factory::Factory(std::string directory, BackendCatalog backends)
+Factory::Factory(std::string directory, const BackendTable& backends)
     : directory_(std::move(directory)), backends_(backends) {}
 
 Velum::IComponent* Factory::Create(unsigned component_id, int) {

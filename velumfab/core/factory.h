@@ -19,7 +19,7 @@ class ScriptManager final : public Velum::Component<Velum::IUILuaScriptManager, 
 // Create(186), the one script manager for every Create(785).
 class Factory final : public Velum::Component<Velum::ComponentFactory, Velum::kComponentFactoryId> {
  public:
-  Factory(std::string directory, BackendCatalog backends);
+  Factory(std::string directory, const BackendTable& backends);
 
   void Destroy(int) override {}
   Velum::IComponent* Create(unsigned component_id, int) override;
@@ -29,7 +29,7 @@ class Factory final : public Velum::Component<Velum::ComponentFactory, Velum::kC
 
  private:
   std::string directory_;
-  BackendCatalog backends_;
+  const BackendTable& backends_;
   ScriptManager script_manager_;
 };
 

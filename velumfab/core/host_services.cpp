@@ -36,7 +36,7 @@ std::optional<std::string> ReadDirectly(const std::string& path, std::size_t max
 
 }  // namespace
 
-HostServices::HostServices(Velum::ISetting* setting) {
+HostServices::HostServices(Velum::ISetting* setting) : setting_(setting) {
   if (setting == nullptr) return;
   logger_ = LoggerOf(setting);
   files_ = setting->GetFileSys();
@@ -52,6 +52,10 @@ HostServices HostServices::OfThisProcess() {
 
 void HostServices::Log(int level, const std::string& message) const {
   if (logger_ != nullptr) logger_->log(("VelumFab: " + message).c_str(), level);
+}
+
+void HostServices::SetValue(const char* name, const std::string& value) const {
+  if (setting_ != nullptr) setting_->SetValue(name, value.c_str());
 }
 
 std::optional<std::string> HostServices::ReadFile(const std::string& path, std::size_t max_bytes) const {

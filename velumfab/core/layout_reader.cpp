@@ -1,86 +1,29 @@
 #include "velumfab/core/layout_reader.h"
 
+#include <tinyxml2.h>
+
 #include <algorithm>
 #include <set>
 #include <sstream>
 #include <stdexcept>
-#include <vector>
-
-#include <boost/property_tree/ptree.hpp>
-#include <boost/property_tree/xml_parser.hpp>
 
 #include "platform/text_encoding.h"
+#include "platform/unicode_text.h"
+#include "velumfab/core/control_text.h"
 
 namespace VelumFab {
 
 namespace {
 
-namespace pt = boost::property_tree;
+using tinyxml2::XMLElement;
 
-constexpr int kMaxNesting = 16;
 constexpr int kMaxCells = 500;
-constexpr char kAttributes[] = "<xmlattr>";
 
 // A fault of the layout at a line of its file.
 struct LayoutFault : std::runtime_error {
   LayoutFault(int line, const std::string& what) : std::runtime_error(what), line(line) {}
   int line;
 };
-
-// The line of each element's start tag, in document order: the order in
-// which the property tree holds the elements, so the n-th element visited
-// depth first started on lines[n]. Also refuses nesting deeper than any
-// layout needs, before the recursive XML reader sees it.
-std::vector<int> StartTagLines(std::string_view text) {
-  std::vector<int> lines;
-  int line = 1;
-  int depth = 0;
-  std::size_t at = 0;
-  auto skip_past = [&](std::string_view end) {
-    const std::size_t found = text.find(end, at);
-    const std::size_t stop = found == std::string_view::npos ? text.size() : found + end.size();
-    for (; at < stop; ++at) line += text[at] == '\n';
-  };
-  while (at < text.size()) {
-    if (text[at] == '\n') ++line;
-    if (text[at] != '<') {
-      ++at;
-      continue;
-    }
-    const std::string_view rest = text.substr(at);
-    if (rest.substr(0, 4) == "<!--") {
-      skip_past("-->");
-    } else if (rest.substr(0, 9) == "<![CDATA[") {
-      skip_past("]]>");
-    } else if (rest.substr(0, 2) == "<?") {
-      skip_past("?>");
-    } else if (rest.substr(0, 2) == "<!") {
-      skip_past(">");
-    } else if (rest.substr(0, 2) == "</") {
-      --depth;
-      skip_past(">");
-    } else {
-      lines.push_back(line);
-      const int start_line = line;
-      char quote = 0;
-      for (++at; at < text.size(); ++at) {
-        const char c = text[at];
-        line += c == '\n';
-        if (quote != 0) {
-          if (c == quote) quote = 0;
-        } else if (c == '"' || c == '\'') {
-          quote = c;
-        } else if (c == '>') {
-          break;
-        }
-      }
-      const bool self_closing = at < text.size() && at > 0 && text[at - 1] == '/';
-      if (!self_closing && ++depth > kMaxNesting) throw LayoutFault(start_line, "elements nested too deep");
-      ++at;
-    }
-  }
-  return lines;
-}
 
 std::optional<ControlKind> KindOf(const std::string& element) {
   static const std::pair<const char*, ControlKind> kKinds[] = {
@@ -107,26 +50,45 @@ std::set<std::string> AllowedAttributes(ControlKind kind) {
   return allowed;
 }
 
+bool Blank(const char* text) {
+  return text == nullptr || std::string(text).find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+std::string Trimmed(const char* text) {
+  const std::string value = text == nullptr ? "" : text;
+  const std::size_t begin = value.find_first_not_of(" \t\r\n");
+  return begin == std::string::npos ? "" : value.substr(begin, value.find_last_not_of(" \t\r\n") - begin + 1);
+}
+
+// Text of an element's own, beside its child elements.
+bool HasText(const XMLElement& element) {
+  for (const tinyxml2::XMLNode* node = element.FirstChild(); node != nullptr; node = node->NextSibling()) {
+    if (node->ToText() != nullptr && !Blank(node->Value())) return true;
+  }
+  return false;
+}
+
 class Reader {
  public:
-  explicit Reader(std::vector<int> lines) : lines_(std::move(lines)) {}
-
-  ControlModel Read(const pt::ptree& document) {
-    if (document.size() != 1 || document.begin()->first != "layout") throw LayoutFault(1, "the root element must be <layout>");
-    const pt::ptree& layout = document.begin()->second;
-    const int layout_line = NextLine();
+  ControlModel Read(const tinyxml2::XMLDocument& document) {
+    const XMLElement* layout = document.RootElement();
+    if (layout == nullptr || std::string(layout->Name()) != "layout") {
+      throw LayoutFault(layout == nullptr ? 1 : layout->GetLineNum(), "the root element must be <layout>");
+    }
+    if (layout->FirstAttribute() != nullptr) throw LayoutFault(layout->GetLineNum(), "<layout> has no attributes");
     std::vector<std::pair<std::string, int>> required;
-    for (const auto& [element, node] : layout) {
-      if (element == kAttributes) throw LayoutFault(layout_line, "<layout> has no attributes");
-      const int line = NextLine();
-      if (element == "requires") {
-        if (!node.empty()) throw LayoutFault(line, "<requires> holds only names");
-        std::istringstream names(node.data());
-        for (std::string name; names >> name;) required.emplace_back(name, line);
-      } else if (element == "dialog") {
-        ReadControl(element, node, 0, line);
+    for (const XMLElement* element = layout->FirstChildElement(); element != nullptr;
+         element = element->NextSiblingElement()) {
+      const std::string name = element->Name();
+      const int line = element->GetLineNum();
+      if (name == "requires") {
+        if (element->FirstChildElement() != nullptr) throw LayoutFault(line, "<requires> holds only names");
+        std::istringstream names(element->GetText() == nullptr ? "" : element->GetText());
+        for (std::string required_name; names >> required_name;) required.emplace_back(required_name, line);
+      } else if (name == "dialog") {
+        ReadControl(*element, 0);
       } else {
-        throw LayoutFault(line, "<" + element + "> cannot stand at the top of a layout (a <dialog> or <requires> can)");
+        throw LayoutFault(line, "<" + name + "> cannot stand at the top of a layout (a <dialog> or <requires> can)");
       }
     }
     for (const auto& [name, line] : required) {
@@ -137,66 +99,72 @@ class Reader {
   }
 
  private:
-  int NextLine() { return next_ < lines_.size() ? lines_[next_++] : 0; }
-
-  void ReadControl(const std::string& element, const pt::ptree& node, int frame, int line) {
-    const std::optional<ControlKind> kind = KindOf(element);
-    if (!kind) throw LayoutFault(line, "unknown kind of control <" + element + ">");
+  void ReadControl(const XMLElement& element, int frame) {
+    const std::string name = element.Name();
+    const int line = element.GetLineNum();
+    const std::optional<ControlKind> kind = KindOf(name);
+    if (!kind) throw LayoutFault(line, "unknown kind of control <" + name + ">");
     if (*kind == ControlKind::kDialog && frame != 0) throw LayoutFault(line, "a <dialog> cannot sit inside another control");
     if (*kind == ControlKind::kPanel && !IsDialog(frame)) throw LayoutFault(line, "a <panel> must sit directly in a <dialog>");
-    if (!IsFrame(*kind) && frame == 0) throw LayoutFault(line, "<" + element + "> must sit in a <dialog> or <panel>");
+    if (!IsFrame(*kind) && frame == 0) throw LayoutFault(line, "<" + name + "> must sit in a <dialog> or <panel>");
 
     Control control;
     control.kind = *kind;
     control.frame = frame;
     control.source_line = line;
-    ReadAttributes(node, control, line);
-    if (control.name.empty()) throw LayoutFault(line, "<" + element + "> has no name");
+    ReadAttributes(element, control);
+    if (control.name.empty()) throw LayoutFault(line, "<" + name + "> has no name");
     if (model_.IdOf(control.name) != 0) {
       throw LayoutFault(line, "two controls are named \"" + control.name + "\" (the first on line " +
                                   std::to_string(model_.Find(model_.IdOf(control.name))->source_line) + ")");
     }
-    if (control.kind == ControlKind::kRichLabel) control.rich = ParseRichText(control.text);
-    if (!Blank(node.data())) throw LayoutFault(line, "text of <" + element + "> belongs in its text attribute");
+    if (control.kind == ControlKind::kRichLabel) SetRichMarkup(control, control.text);
+    if (HasText(element)) throw LayoutFault(line, "text of <" + name + "> belongs in its text attribute");
 
-    std::vector<std::pair<const std::string*, const pt::ptree*>> children;
-    for (const auto& child : node) {
-      if (child.first != kAttributes) children.emplace_back(&child.first, &child.second);
-    }
     const int id = static_cast<int>(model_.Controls().size()) + 1;
-    if (*kind == ControlKind::kCombo) ReadItems(children, control);
+    if (*kind == ControlKind::kCombo) {
+      ReadItems(element, control);
+      model_.Add(std::move(control));
+      return;
+    }
     model_.Add(std::move(control));
-    if (*kind == ControlKind::kCombo) return;
-    for (const auto& [child_element, child] : children) {
-      const int child_line = NextLine();
-      if (!IsFrame(*kind)) throw LayoutFault(child_line, "<" + element + "> cannot hold other controls");
-      ReadControl(*child_element, *child, id, child_line);
+    for (const XMLElement* child = element.FirstChildElement(); child != nullptr; child = child->NextSiblingElement()) {
+      if (!IsFrame(*kind)) throw LayoutFault(child->GetLineNum(), "<" + name + "> cannot hold other controls");
+      ReadControl(*child, id);
     }
   }
 
-  void ReadItems(const std::vector<std::pair<const std::string*, const pt::ptree*>>& children, Control& combo) {
-    for (const auto& [element, item] : children) {
-      const int line = NextLine();
-      if (*element != "item" || !item->empty()) throw LayoutFault(line, "a <combo> holds only <item> elements with text");
-      combo.items.push_back(Cp936FromUtf8(item->data()));
+  static void ReadItems(const XMLElement& element, Control& combo) {
+    for (const XMLElement* item = element.FirstChildElement(); item != nullptr; item = item->NextSiblingElement()) {
+      if (std::string(item->Name()) != "item" || item->FirstChildElement() != nullptr || item->FirstAttribute() != nullptr) {
+        throw LayoutFault(item->GetLineNum(), "a <combo> holds only <item> elements with text");
+      }
+      const std::string text = Trimmed(item->GetText());
+      combo.items.push_back(Cp936FromUtf8(text));
+      combo.shown_items.push_back(Utf32FromUtf8(text));
     }
   }
 
-  void ReadAttributes(const pt::ptree& node, Control& control, int line) {
-    const auto attributes = node.get_child_optional(kAttributes);
-    if (!attributes) return;
+  static void ReadAttributes(const XMLElement& element, Control& control) {
+    const int line = element.GetLineNum();
     const std::set<std::string> allowed = AllowedAttributes(control.kind);
-    for (const auto& [name, value] : *attributes) {
+    for (const tinyxml2::XMLAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
+         attribute = attribute->Next()) {
+      const std::string name = attribute->Name();
+      const std::string text = attribute->Value();
       if (allowed.count(name) == 0) {
         throw LayoutFault(line, "<" + std::string(KindName(control.kind)) + "> has no attribute \"" + name + "\"");
       }
-      const std::string& text = value.data();
       if (name == "name") control.name = text;
       else if (name == "x") control.x = Number(text, 0, line, name);
       else if (name == "y") control.y = Number(text, 0, line, name);
       else if (name == "width") control.width = Number(text, 1, line, name);
       else if (name == "height") control.height = Number(text, 1, line, name);
-      else if (name == "text" || name == "title") control.text = Cp936FromUtf8(text);
+      else if (name == "text" || name == "title") {
+        control.text = Cp936FromUtf8(text);
+        control.shown = Utf32FromUtf8(text);
+        control.caret = static_cast<int>(control.shown.size());
+      }
       else if (name == "cancel") control.cancel = text;
       else if (name == "clickable") control.clickable = Flag(text, line, name);
       else if (name == "action") control.action = Action(text, line);
@@ -225,8 +193,6 @@ class Reader {
     return ButtonAction::kClosePanel;
   }
 
-  static bool Blank(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
-
   bool IsDialog(int frame) const {
     const Control* control = model_.Find(frame);
     return control != nullptr && control->kind == ControlKind::kDialog;
@@ -243,10 +209,13 @@ class Reader {
     }
   }
 
-  std::vector<int> lines_;
-  std::size_t next_ = 0;
   ControlModel model_;
 };
+
+std::string ParseError(const tinyxml2::XMLDocument& document) {
+  if (document.ErrorID() == tinyxml2::XML_ELEMENT_DEPTH_EXCEEDED) return "elements nested too deep";
+  return std::string("malformed XML (") + document.ErrorName() + ")";
+}
 
 }  // namespace
 
@@ -262,14 +231,12 @@ LayoutReading ReadLayout(std::string_view text, const std::string& file_name) {
     return fail(1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(zero), '\n')),
                 "a zero byte: not a text file");
   }
+  tinyxml2::XMLDocument document(true, tinyxml2::PRESERVE_WHITESPACE);
+  if (document.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS) {
+    return fail(document.ErrorLineNum(), ParseError(document));
+  }
   try {
-    std::vector<int> lines = StartTagLines(text);
-    pt::ptree document;
-    std::istringstream stream{std::string(text)};
-    pt::read_xml(stream, document, pt::xml_parser::no_comments | pt::xml_parser::trim_whitespace);
-    reading.model = Reader(std::move(lines)).Read(document);
-  } catch (const pt::xml_parser_error& error) {
-    return fail(static_cast<int>(error.line()), error.message());
+    reading.model = Reader().Read(document);
   } catch (const LayoutFault& fault) {
     return fail(fault.line, fault.what());
   }

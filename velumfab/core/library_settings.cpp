@@ -2,16 +2,14 @@
 
 #include <cstdlib>
 
-#include "platform/process_info.h"
 #include "platform/profile_settings.h"
+#include "platform/settings_paths.h"
 
 namespace VelumFab {
 
 namespace {
 
 constexpr std::size_t kValueCapacity = 1024;
-
-bool IsAbsolute(const std::string& path) { return StartsAtTheRoot(path) || (path.size() > 1 && path[1] == ':'); }
 
 // The environment's value, else Velum.ini's (from its folder), else "".
 std::string Setting(const std::string& ini, const std::string& directory, const char* key, const char* variable,
@@ -24,19 +22,15 @@ std::string Setting(const std::string& ini, const std::string& directory, const 
   const std::string value = ReadProfileString(ini, "VelumFab", key, "", kValueCapacity);
   if (value.empty()) return value;
   if (source != nullptr) *source = ini;
-  return is_path ? PathIn(directory, value) : value;
+  return is_path ? SettingsPathIn(directory, value) : value;
 }
 
 }  // namespace
 
-std::string PathIn(const std::string& directory, const std::string& name) {
-  return IsAbsolute(name) || directory.empty() ? name : directory + PathSeparator() + name;
-}
-
 LibrarySettings ReadLibrarySettings(const std::string& directory, const std::string& default_backend) {
   LibrarySettings settings;
   settings.directory = directory;
-  const std::string ini = PathIn(directory, "Velum.ini");
+  const std::string ini = SettingsPathIn(directory, "Velum.ini");
   settings.backend = Setting(ini, directory, "Backend", "VELUM_BACKEND", false, &settings.backend_source);
   if (settings.backend.empty()) {
     settings.backend = default_backend;

@@ -21,7 +21,4 @@ struct LibrarySettings {
 
 LibrarySettings ReadLibrarySettings(const std::string& directory, const std::string& default_backend);
 
-// `name` inside `directory`, unless it is an absolute path already.
-std::string PathIn(const std::string& directory, const std::string& name);
-
 }  // namespace VelumFab

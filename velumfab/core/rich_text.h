@@ -12,6 +12,7 @@ namespace VelumFab {
 // 0x00BBGGRR, as Windows writes colours: 0x1717C5 is red.
 struct TextRun {
   std::string text;  // code page 936
+  std::u32string shown;  // what `text` shows
   std::optional<std::uint32_t> color;
   bool bold = false;
   int size = 0;  // points; 0: the label's own size

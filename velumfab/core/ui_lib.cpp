@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "velumfab/core/control_text.h"
+#include "platform/settings_paths.h"
 #include "velumfab/core/layout_reader.h"
 
 namespace VelumFab {
@@ -16,25 +18,38 @@ std::string KindList(std::initializer_list<ControlKind> kinds) {
   return list;
 }
 
+const BackendEntry* FindBackend(const BackendTable& backends, const std::string& name) {
+  for (const BackendEntry& entry : backends) {
+    if (name == entry.name) return &entry;
+  }
+  return nullptr;
+}
+
+std::string BackendNames(const BackendTable& backends) {
+  std::string names;
+  for (const BackendEntry& entry : backends) names += (names.empty() ? "" : ", ") + std::string(entry.name);
+  return names;
+}
+
 }  // namespace
 
-UILib::UILib(std::string directory, BackendCatalog backends)
+UILib::UILib(std::string directory, const BackendTable& backends)
     : directory_(std::move(directory)), backends_(backends) {}
 
 UILib::~UILib() { Shutdown(); }
 
 void UILib::Init(int) {
   host_ = HostServices::OfThisProcess();
-  settings_ = ReadLibrarySettings(directory_, backends_.default_name);
+  settings_ = ReadLibrarySettings(directory_, backends_.empty() ? "" : backends_.front().name);
 }
 
 int UILib::LoadLayout(const char* file_name, int) {
   if (file_name == nullptr) return 0;
-  if (!frames_.empty()) {
+  if (!state_.frames.empty()) {
     host_.Log(kLogError, std::string("LoadLayout(") + file_name + ") while a modal loop runs: refused");
     return 0;
   }
-  const std::string path = PathIn(directory_, file_name);
+  const std::string path = SettingsPathIn(directory_, file_name);
   const std::optional<std::string> text = host_.ReadFile(path, kMaxLayoutBytes);
   if (!text) {
     host_.Log(kLogError, "cannot read the layout " + path + " (missing, unreadable or larger than " +
@@ -48,8 +63,8 @@ int UILib::LoadLayout(const char* file_name, int) {
   }
   Shutdown();
   model_ = std::move(*reading.model);
+  state_ = UiState{};
   handles_.Clear();
-  frame_focus_.clear();
   for (const Control& control : model_.Controls()) handles_.Make(*this, control.id, control.kind == ControlKind::kEdit);
   host_.Log(kLogStandard, "layout " + path + " loaded: " + std::to_string(model_.Controls().size()) + " controls");
   return 1;
@@ -68,10 +83,7 @@ int UILib::GetControlId(const char* control_name, int) {
 
 Velum::IControl* UILib::GetControl(int control_id) { return handles_.Find(control_id); }
 
-int UILib::GetFocusControlId() {
-  const int frame = TopFrame();
-  return frame == 0 ? 0 : frame_focus_[frame];
-}
+int UILib::GetFocusControlId() { return state_.Focus(); }
 
 void UILib::SetEventSink(int, Velum::IUILibEvent* sink) { sink_ = sink; }
 
@@ -113,10 +125,10 @@ void UILib::SetFocus(int id) {
     host_.Log(kLogWarning, "SetFocus on " + Quoted(control->name) + " ignored: it cannot take the focus now");
     return;
   }
-  if (control->frame == TopFrame()) {
+  if (control->frame == state_.Front()) {
     FocusOn(id);
   } else {
-    frame_focus_[control->frame] = id;  // it gets the focus when its frame is in front
+    state_.focus[control->frame] = id;  // it gets the focus when its frame is in front
   }
 }
 
@@ -128,27 +140,21 @@ const char* UILib::GetText(int id) {
 void UILib::SetText(int id, const char* text) {
   Control* control = ControlFor(id, "SetText", {ControlKind::kEdit, ControlKind::kLabel, ControlKind::kButton});
   if (control == nullptr) return;
-  control->text = text == nullptr ? "" : text;
-  control->selected = false;
+  SetControlText(*control, text == nullptr ? "" : text);
   Changed(id, Change::kText);
 }
 
 void UILib::SetRichText(int id, const char* markup) {
   Control* control = ControlFor(id, "SetRichText", {ControlKind::kRichLabel});
   if (control == nullptr) return;
-  control->text = markup == nullptr ? "" : markup;
-  control->rich = ParseRichText(control->text);
-  for (TextRun& run : control->rich) {
-    if (!run.color) run.color = control->color;
-  }
+  SetRichMarkup(*control, markup == nullptr ? "" : markup);
   Changed(id, Change::kText);
 }
 
 void UILib::ClearText(int id) {
   Control* control = ControlFor(id, "ClearText", {ControlKind::kRichLabel});
   if (control == nullptr) return;
-  control->text.clear();
-  control->rich.clear();
+  SetRichMarkup(*control, "");
   Changed(id, Change::kText);
 }
 
@@ -165,57 +171,62 @@ void UILib::OnTabFocus(int id) {
   Control* control = ControlFor(id, "OnTabFocus", {ControlKind::kEdit});
   if (control == nullptr || GetFocusControlId() != id || control->text.empty()) return;
   control->selected = true;
-  Changed(id, Change::kText);
+  Changed(id, Change::kCaret);
 }
 
 bool UILib::EnsureBackend() {
   if (backend_) return true;
+  const BackendEntry* entry = FindBackend(backends_, settings_.backend);
   std::string reason;
-  backend_ = backends_.make(settings_, host_, reason);
-  if (backend_ && !backend_->Start(model_, reason)) backend_.reset();
+  if (entry == nullptr) {
+    reason = "this build has no backend \"" + settings_.backend + "\"; it has " + BackendNames(backends_);
+  } else {
+    backend_ = entry->make(settings_, host_);
+    if (!backend_->Start(model_, state_, reason)) backend_.reset();
+  }
   if (!backend_) {
-    host_.Log(kLogError, "the " + settings_.backend + " backend (chosen by " + settings_.backend_source +
-                             ") cannot run: " + reason);
+    Fail("the " + settings_.backend + " backend (chosen by " + settings_.backend_source + ") cannot run: " + reason);
     return false;
   }
   host_.Log(kLogStandard, "backend " + settings_.backend + " chosen by " + settings_.backend_source);
   return true;
 }
 
-bool UILib::IsOpen(int frame) const {
-  return std::any_of(frames_.begin(), frames_.end(), [frame](const Frame& open) { return open.id == frame; });
+void UILib::Fail(const std::string& why) {
+  host_.Log(kLogError, why);
+  host_.SetValue(Velum::kLibraryFailureValue, why);
 }
-
-int UILib::TopFrame() const { return frames_.empty() ? 0 : frames_.back().id; }
 
 int UILib::RunModal(int id) {
   Control* frame = ControlFor(id, "RunModal", {ControlKind::kDialog, ControlKind::kPanel});
   if (frame == nullptr) return -1;
-  if (IsOpen(id)) {
+  if (state_.IsOpen(id)) {
     host_.Log(kLogWarning, "RunModal on " + Quoted(frame->name) + " ignored: it runs already");
     return -1;
   }
   if (!EnsureBackend()) return -1;
-  frames_.push_back(Frame{id});
-  const std::size_t index = frames_.size() - 1;
-  backend_->FrameOpened(id);
+  SetBusy(false);  // a window the program opens while at work takes input
+  CloseList();
+  state_.frames.push_back(OpenFrame{id});
+  const std::size_t index = state_.frames.size() - 1;
   const std::vector<int> order = model_.FocusOrder(id);
-  int focus = frame_focus_[id];
+  int& focus = state_.focus[id];
   if (std::find(order.begin(), order.end(), focus) == order.end()) focus = order.empty() ? 0 : order.front();
-  FocusOn(focus);
-  while (!frames_[index].ended) {
-    const std::optional<InputEvent> input = backend_ ? backend_->NextInput() : std::nullopt;
-    if (!input) {
+  backend_->FrameOpened(id);
+  backend_->FocusChanged();
+  while (!state_.frames[index].ended) {
+    if (queue_.Empty() && !(backend_ && backend_->ReadInput(queue_))) {
       host_.Log(kLogWarning, "no more input while " + Quoted(model_.Find(id)->name) + " is open: closing it");
       break;
     }
-    Dispatch(*input);
+    if (!queue_.Empty()) Dispatch(queue_.Pop());
   }
-  const int result = frames_[index].result;
-  frames_.pop_back();
+  const int result = state_.frames[index].result;
+  if (state_.list != 0 && model_.Find(state_.list)->frame == id) CloseList();
+  state_.frames.pop_back();
   if (backend_) {
     backend_->FrameClosed(id);
-    if (!frames_.empty()) backend_->FocusChanged(GetFocusControlId());
+    if (!state_.frames.empty()) backend_->FocusChanged();
   }
   return result;
 }
@@ -223,7 +234,7 @@ int UILib::RunModal(int id) {
 void UILib::EndModal(int id, int result) {
   const Control* frame = ControlFor(id, "EndModal", {ControlKind::kDialog, ControlKind::kPanel});
   if (frame == nullptr) return;
-  for (Frame& open : frames_) {
+  for (OpenFrame& open : state_.frames) {
     if (open.id != id) continue;
     open.ended = true;  // its loop returns once the loops inside it have
     open.result = result;
@@ -233,20 +244,31 @@ void UILib::EndModal(int id, int result) {
 }
 
 void UILib::FocusOn(int id) {
-  const int frame = TopFrame();
+  const int frame = state_.Front();
   if (frame == 0) return;
-  const int before = frame_focus_[frame];
-  if (Control* previous = model_.Find(before); previous != nullptr && previous->selected && before != id) {
+  const int before = state_.focus[frame];
+  if (before == id) return;
+  if (Control* previous = model_.Find(before); previous != nullptr && previous->selected) {
     previous->selected = false;
-    Changed(before, Change::kText);
+    Changed(before, Change::kCaret);
   }
-  frame_focus_[frame] = id;
-  if (backend_) backend_->FocusChanged(id);
+  if (state_.list != 0 && state_.list != id) CloseList();
+  state_.focus[frame] = id;
+  if (backend_) backend_->FocusChanged();
 }
 
 void UILib::RefocusIfHidden(const Control& control) {
-  if (control.frame != TopFrame() || frame_focus_[control.frame] != control.id) return;
+  if (control.frame != state_.Front() || state_.Focus() != control.id) return;
   FocusOn(model_.NextInFocusOrder(control.frame, control.id, false));
+}
+
+void UILib::SetBusy(bool busy) {
+  if (state_.busy == busy) return;
+  if (busy && backend_) backend_->TakePendingInput(queue_);
+  if (!busy && backend_) backend_->DropPendingInput();
+  queue_.Accept(!busy);
+  state_.busy = busy;
+  if (backend_) backend_->BusyChanged();
 }
 
 }  // namespace VelumFab

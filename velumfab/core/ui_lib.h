@@ -3,36 +3,25 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "framework/component_base.h"
 #include "velumfab/core/backend.h"
 #include "velumfab/core/control_handles.h"
 #include "velumfab/core/control_model.h"
 #include "velumfab/core/host_services.h"
+#include "velumfab/core/input_queue.h"
 #include "velumfab/core/library_settings.h"
+#include "velumfab/core/ui_state.h"
 
 namespace VelumFab {
 
-// Makes the backend that `settings` names; null, with the reason, when this
-// build has no such backend.
-using BackendMaker = std::unique_ptr<Backend> (*)(const LibrarySettings& settings, const HostServices& host,
-                                                  std::string& error);
-
-// The backends of this build: the one used when none is chosen, and how to
-// make any of them.
-struct BackendCatalog {
-  const char* default_name;
-  BackendMaker make;
-};
-
 // The UI library component (186): one layout, its controls, the focus, the
-// modal loops and the events sent to the program. Backends draw the model
-// and hand back input; everything else happens here, the same for every
-// backend.
+// modal loops, the player's input and the events sent to the program.
+// Backends draw the model and hand back input; everything else happens
+// here, the same for every backend.
 class UILib : public Velum::Component<Velum::IUILib, Velum::kUILibId> {
  public:
-  UILib(std::string directory, BackendCatalog backends);
+  UILib(std::string directory, const BackendTable& backends);
   ~UILib() override;
 
   // Finds the host's services and reads the library's settings.
@@ -59,50 +48,50 @@ class UILib : public Velum::Component<Velum::IUILib, Velum::kUILibId> {
   void SetEventHandler(int id, Velum::IUILibEvent* sink);
   void OnTabFocus(int id);
 
-  // One piece of input from the backend, with its default actions.
+  // One piece of input, with its default actions.
   void Dispatch(const InputEvent& input);
 
   const ControlModel& Model() const { return model_; }
+  const UiState& State() const { return state_; }
 
  private:
-  struct Frame {
-    int id;
-    bool ended = false;
-    int result = -1;
-  };
-
   // The control `id` when it is of one of `kinds`; else the misuse is logged.
   Control* ControlFor(int id, const char* operation, std::initializer_list<ControlKind> kinds);
   void Changed(int id, Change change);
   bool EnsureBackend();
-  bool IsOpen(int frame) const;
-  int TopFrame() const;
+  void Fail(const std::string& why);
   void FocusOn(int id);
   void RefocusIfHidden(const Control& control);
+  void SetBusy(bool busy);
 
   // Sends an event to the program; true when it marked the event handled.
   bool Send(int control, int code, int message, unsigned key);
   void KeyDown(Control& control, unsigned key, bool shift);
-  void Character(Control& control, const std::string& character);
+  void EditKey(Control& edit, unsigned key);
+  void ListKey(Control& combo, unsigned key);
+  void Character(Control& control, char32_t character);
   void KeyUp(Control& control, unsigned key);
   void Click(int id);
   void Choose(int id, int item);
+  void OpenList(int id);
+  void CloseList();
   void Cancel();
   void MoveFocus(bool backwards);
 
   std::string directory_;
-  BackendCatalog backends_;
+  const BackendTable& backends_;
   HostServices host_;
   LibrarySettings settings_;
   ControlModel model_;
+  UiState state_;
+  InputQueue queue_;
   ControlHandles handles_;
   std::unique_ptr<Backend> backend_;
   Velum::IUILibEvent* sink_ = nullptr;
   std::map<int, Velum::IUILibEvent*> handlers_;  // by dialog
-  std::vector<Frame> frames_;                    // the open modal loops, innermost last
-  std::map<int, int> frame_focus_;               // the focused control of each frame
   int pending_click_ = 0;                        // a button whose Enter or Space awaits its key up
   unsigned pending_click_key_ = 0;
+  unsigned swallowed_key_ = 0;  // a key whose press acted on an open list: its character and key up go nowhere
   std::string empty_text_;
 };
 

@@ -1,11 +1,9 @@
 #include "velumfab/script/script_backend.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "framework/velum.h"
-#include "platform/environment.h"
-#include "platform/text_encoding.h"
+#include "platform/unicode_text.h"
 #include "velumfab/core/events.h"
 
 namespace VelumFab {
@@ -15,7 +13,7 @@ namespace {
 using Kind = ScriptStep::Kind;
 using Condition = ScriptStep::Condition;
 
-std::string Quoted(const std::string& cp936) { return "\"" + Utf8FromCp936(cp936) + "\""; }
+std::string Quoted(std::u32string_view text) { return "\"" + Utf8FromUtf32(text) + "\""; }
 
 std::string KeyName(unsigned key) {
   switch (key) {
@@ -24,10 +22,13 @@ std::string KeyName(unsigned key) {
     case kKeyEscape: return "Esc";
     case kKeySpace: return "Space";
     case kKeyBackspace: return "Backspace";
+    case kKeyDelete: return "Delete";
     case kKeyUp: return "Up";
     case kKeyDown: return "Down";
     case kKeyLeft: return "Left";
     case kKeyRight: return "Right";
+    case kKeyHome: return "Home";
+    case kKeyEnd: return "End";
     default: return std::to_string(key);
   }
 }
@@ -51,7 +52,7 @@ std::string RunText(const TextRun& run) {
   std::string looks = run.color ? ColorText(*run.color) : "default";
   if (run.bold) looks += " bold";
   if (run.size != 0) looks += " size " + std::to_string(run.size);
-  return Quoted(run.text) + " [" + looks + "]";
+  return Quoted(run.shown) + " [" + looks + "]";
 }
 
 // The colour every run of a rich label shows, if they agree.
@@ -64,12 +65,22 @@ std::optional<std::uint32_t> RunsColor(const Control& control) {
   return first;
 }
 
-std::string ShownText(const Control& control) {
-  if (control.kind == ControlKind::kRichLabel) return PlainText(control.rich);
+std::u32string ShownText(const Control& control) {
   if (control.kind == ControlKind::kCombo && control.selection >= 0) {
-    return control.items[static_cast<std::size_t>(control.selection)];
+    return control.shown_items[static_cast<std::size_t>(control.selection)];
   }
-  return control.text;
+  return control.shown;
+}
+
+char32_t CharacterOfKey(unsigned key) {
+  switch (key) {
+    case kKeyTab: return U'\t';
+    case kKeyEnter: return U'\r';
+    case kKeyEscape: return 0x1B;
+    case kKeySpace: return U' ';
+    case kKeyBackspace: return U'\b';
+    default: return 0;
+  }
 }
 
 }  // namespace
@@ -77,8 +88,9 @@ std::string ShownText(const Control& control) {
 ScriptBackend::ScriptBackend(const LibrarySettings& settings, const HostServices& host)
     : settings_(settings), host_(host) {}
 
-bool ScriptBackend::Start(const ControlModel& model, std::string& reason) {
+bool ScriptBackend::Start(const ControlModel& model, const UiState& state, std::string& reason) {
   model_ = &model;
+  state_ = &state;
   if (!settings_.transcript.empty()) {
     // Appended to: what the host printed before the dialog opened (its
     // message boxes) stays in front.
@@ -87,8 +99,8 @@ bool ScriptBackend::Start(const ControlModel& model, std::string& reason) {
       reason = "cannot write the transcript " + settings_.transcript;
       return false;
     }
-    // Host message boxes printed for unattended runs go into it too.
-    SetEnvironmentText("VELUM_TRANSCRIPT", settings_.transcript);
+    // The host's printed message boxes go into it too, while the run lasts.
+    host_.SetValue(Velum::kTranscriptValue, settings_.transcript);
   }
   if (settings_.script.empty()) {
     reason = "no script to play: set Script= in [VelumFab] of Velum.ini, or VELUM_SCRIPT";
@@ -100,7 +112,7 @@ bool ScriptBackend::Start(const ControlModel& model, std::string& reason) {
     steps_ = std::move(reading.steps);
   }
   if (!reason.empty()) {
-    Write("FAIL " + reason);
+    Finish(reason);
     return false;
   }
   Write("script " + settings_.script + ": " + std::to_string(steps_.size()) + " steps");
@@ -108,17 +120,13 @@ bool ScriptBackend::Start(const ControlModel& model, std::string& reason) {
 }
 
 void ScriptBackend::FrameOpened(int frame) {
-  open_frames_.push_back(frame);
-  Write("open " + Get(frame).name + " " + Quoted(Get(frame).text));
+  Write("open " + Get(frame).name + " " + Quoted(Get(frame).shown));
   for (const Control& control : model_->Controls()) {
     if (control.frame == frame && control.id != frame) WriteState(control);
   }
 }
 
-void ScriptBackend::FrameClosed(int frame) {
-  open_frames_.erase(std::remove(open_frames_.begin(), open_frames_.end(), frame), open_frames_.end());
-  Write("close " + Get(frame).name);
-}
+void ScriptBackend::FrameClosed(int frame) { Write("close " + Get(frame).name); }
 
 void ScriptBackend::WriteState(const Control& control) {
   std::string line = "  " + std::string(KindName(control.kind)) + " " + control.name;
@@ -128,7 +136,7 @@ void ScriptBackend::WriteState(const Control& control) {
   } else if (control.kind == ControlKind::kRichLabel) {
     for (const TextRun& run : control.rich) line += " " + RunText(run);
   } else {
-    line += " " + Quoted(control.text);
+    line += " " + Quoted(control.shown);
   }
   Write(line);
 }
@@ -142,21 +150,29 @@ void ScriptBackend::ControlChanged(int control, Change change) {
         for (const TextRun& run : changed.rich) line += " " + RunText(run);
         Write(line);
       } else {
-        Write("text " + changed.name + " " + Quoted(changed.text) + (changed.selected ? " (selected)" : ""));
+        Write("text " + changed.name + " " + Quoted(changed.shown) + (changed.selected ? " (selected)" : ""));
       }
+      break;
+    case Change::kCaret:
+      Write("caret " + changed.name + " " + (changed.selected ? std::string("(all selected)") : std::to_string(changed.caret)));
       break;
     case Change::kVisibility: Write("visible " + changed.name + (changed.visible ? " yes" : " no")); break;
     case Change::kSelection:
       Write("select " + changed.name + " " + std::to_string(changed.selection) + " " + Quoted(ShownText(changed)));
       break;
     case Change::kColor: Write("color " + changed.name + " " + ColorText(changed.color.value_or(0))); break;
+    case Change::kList:
+      Write("list " + changed.name + (state_->list == control ? " open at " + std::to_string(state_->list_cursor) : " closed"));
+      break;
   }
 }
 
-void ScriptBackend::FocusChanged(int control) {
-  focused_ = control;
-  Write("focus " + (control == 0 ? "(none)" : Get(control).name));
+void ScriptBackend::FocusChanged() {
+  const int focus = state_->Focus();
+  Write("focus " + (focus == 0 ? "(none)" : Get(focus).name));
 }
+
+void ScriptBackend::BusyChanged() { Write(state_->busy ? "busy" : "ready"); }
 
 void ScriptBackend::EventDelivered(const DeliveredEvent& event) {
   std::string line = "event " + Get(event.control).name;
@@ -171,26 +187,40 @@ void ScriptBackend::EventDelivered(const DeliveredEvent& event) {
   Write(line);
 }
 
-std::optional<InputEvent> ScriptBackend::NextInput() {
-  while (queued_.empty()) {
-    if (finished_) return std::nullopt;
+bool ScriptBackend::ReadInput(InputQueue& queue) {
+  while (queue.Empty()) {
+    if (finished_) return false;
+    if (ending_) return CloseWindowInFront(queue);
     if (next_step_ >= steps_.size()) {
-      Finish(open_frames_.empty() ? "" : "the script ran out while " + Get(open_frames_.back()).name + " is open");
-      return std::nullopt;
+      const int front = state_->Front();
+      Finish(front == 0 ? "" : "the script ran out while " + Get(front).name + " is open");
+      return false;
     }
     const ScriptStep& step = steps_[next_step_++];
     Write("step " + std::to_string(next_step_) + " (line " + std::to_string(step.line) + "): " + step.source);
-    if (!Play(step)) return std::nullopt;
+    if (!Play(step, queue)) return false;
   }
-  InputEvent input = queued_.front();
-  queued_.pop_front();
-  return input;
+  return true;
 }
 
-bool ScriptBackend::Play(const ScriptStep& step) {
-  if (step.kind == Kind::kEnd) {
-    Finish("");
+bool ScriptBackend::CloseWindowInFront(InputQueue& queue) {
+  const int front = state_->Front();
+  if (front == 0) return false;
+  if (front == closing_frame_) {
+    Finish("end: " + Get(front).name + " stayed open after its close box");
     return false;
+  }
+  closing_frame_ = front;
+  InputEvent close;
+  close.kind = InputEvent::Kind::kCancel;
+  queue.Push(close);
+  return true;
+}
+
+bool ScriptBackend::Play(const ScriptStep& step, InputQueue& queue) {
+  if (step.kind == Kind::kEnd) {
+    ending_ = true;
+    return CloseWindowInFront(queue);
   }
   if (step.kind == Kind::kExpect) {
     std::string found;
@@ -201,7 +231,7 @@ bool ScriptBackend::Play(const ScriptStep& step) {
   if (step.kind == Kind::kClose) {
     InputEvent close;
     close.kind = InputEvent::Kind::kCancel;
-    queued_.push_back(close);
+    queue.Push(close);
     return true;
   }
   const Control* control = InFront(step, step.control);
@@ -209,11 +239,14 @@ bool ScriptBackend::Play(const ScriptStep& step) {
   InputEvent input;
   input.control = control->id;
   switch (step.kind) {
-    case Kind::kType: Type(control->id, step.text); break;
+    case Kind::kType:
     case Kind::kCopy: {
-      const Control* edit = InFront(step, step.text);
+      const Control* edit = step.kind == Kind::kType ? control : InFront(step, step.edit);
       if (edit == nullptr) return false;
-      Type(edit->id, ShownText(*control));
+      input.kind = InputEvent::Kind::kFocus;
+      input.control = edit->id;
+      queue.Push(input);
+      queue.PushText(edit->id, step.kind == Kind::kType ? step.text : ShownText(*control));
       break;
     }
     case Kind::kChoose:
@@ -223,47 +256,27 @@ bool ScriptBackend::Play(const ScriptStep& step) {
       }
       input.kind = InputEvent::Kind::kChoose;
       input.item = step.number;
-      queued_.push_back(input);
+      queue.Push(input);
       break;
     case Kind::kClick:
       input.kind = InputEvent::Kind::kClick;
-      queued_.push_back(input);
+      queue.Push(input);
       break;
-    case Kind::kKey: {
+    case Kind::kKey:
       input.kind = InputEvent::Kind::kFocus;
-      queued_.push_back(input);
-      const std::string character = step.key == kKeyTab      ? "\t"
-                                    : step.key == kKeyEnter  ? "\r"
-                                    : step.key == kKeyEscape ? "\x1b"
-                                    : step.key == kKeySpace  ? " "
-                                    : step.key == kKeyBackspace ? "\b"
-                                                                : "";
-      for (const InputEvent& event : KeyPress(control->id, step.key, character, step.shift)) queued_.push_back(event);
+      queue.Push(input);
+      queue.PushKey(control->id, step.key, CharacterOfKey(step.key), step.shift);
       break;
-    }
     default: break;
   }
   return true;
-}
-
-void ScriptBackend::Type(int control, const std::string& text) {
-  InputEvent focus;
-  focus.kind = InputEvent::Kind::kFocus;
-  focus.control = control;
-  queued_.push_back(focus);
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = Cp936CharacterLength(std::string_view(text).substr(at));
-    const std::string character = text.substr(at, length);
-    for (const InputEvent& event : KeyPress(control, VirtualKeyOf(character), character)) queued_.push_back(event);
-    at += length;
-  }
 }
 
 const Control* ScriptBackend::InFront(const ScriptStep& step, const std::string& name) {
   const Control* control = model_->Find(model_->IdOf(name));
   if (control == nullptr) {
     Fail(step, "no control is named " + name);
-  } else if (open_frames_.empty() || control->frame != open_frames_.back()) {
+  } else if (control->frame != state_->Front()) {
     Fail(step, name + " is not in the window in front");
   } else if (!control->visible) {
     Fail(step, name + " is hidden");
@@ -279,19 +292,21 @@ bool ScriptBackend::Check(const ScriptStep& step, std::string& found) const {
     found = "no control is named " + step.control;
     return false;
   }
-  const bool open = std::find(open_frames_.begin(), open_frames_.end(), control->id) != open_frames_.end();
+  const bool open = state_->IsOpen(control->id);
   switch (step.condition) {
     case Condition::kVisible: found = control->visible ? "visible" : "hidden"; return control->visible;
     case Condition::kHidden: found = control->visible ? "visible" : "hidden"; return !control->visible;
     case Condition::kOpen: found = open ? "open" : "closed"; return open;
     case Condition::kClosed: found = open ? "open" : "closed"; return !open;
-    case Condition::kFocus:
-      found = "the focus is on " + (focused_ == 0 ? std::string("no control") : Get(focused_).name);
-      return focused_ == control->id;
+    case Condition::kFocus: {
+      const int focus = state_->Focus();
+      found = "the focus is on " + (focus == 0 ? std::string("no control") : Get(focus).name);
+      return focus == control->id;
+    }
     case Condition::kText: found = "it shows " + Quoted(ShownText(*control)); return ShownText(*control) == step.text;
     case Condition::kContains:
       found = "it shows " + Quoted(ShownText(*control));
-      return ShownText(*control).find(step.text) != std::string::npos;
+      return ShownText(*control).find(step.text) != std::u32string::npos;
     case Condition::kColor: {
       const auto color = RunsColor(*control);
       found = "its colour is " + (color ? ColorText(*color) : std::string("mixed or default"));
@@ -305,10 +320,7 @@ bool ScriptBackend::Check(const ScriptStep& step, std::string& found) const {
 }
 
 void ScriptBackend::Fail(const ScriptStep& step, const std::string& why) {
-  ++failures_;
-  Write("FAIL step " + std::to_string(next_step_) + " (line " + std::to_string(step.line) + "): " + step.source +
-        ": " + why);
-  Finish("");
+  Finish("step " + std::to_string(next_step_) + " (line " + std::to_string(step.line) + "): " + step.source + ": " + why);
 }
 
 void ScriptBackend::Finish(const std::string& why) {
@@ -318,8 +330,8 @@ void ScriptBackend::Finish(const std::string& why) {
     Write("FAIL " + why);
   }
   finished_ = true;
-  queued_.clear();
   Write(failures_ == 0 ? "script passed" : "script FAILED");
+  if (failures_ > 0) host_.SetValue(Velum::kLibraryFailureValue, "the script " + settings_.script + " failed: " + why);
 }
 
 void ScriptBackend::Write(const std::string& line) {
@@ -335,6 +347,13 @@ void ScriptBackend::Stop() {
                : "");
   }
   transcript_.close();
+  // What the host shows after the run is no part of its transcript: the
+  // closing line stays the last.
+  if (!settings_.transcript.empty()) host_.SetValue(Velum::kTranscriptValue, "");
+}
+
+std::unique_ptr<Backend> MakeScriptBackend(const LibrarySettings& settings, const HostServices& host) {
+  return std::make_unique<ScriptBackend>(settings, host);
 }
 
 }  // namespace VelumFab

@@ -1,39 +1,41 @@
 #pragma once
 
-#include <deque>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "velumfab/core/backend.h"
-#include "velumfab/core/host_services.h"
-#include "velumfab/core/library_settings.h"
 #include "velumfab/script/script_steps.h"
 
 namespace VelumFab {
 
 // Plays a script of steps as the player's input and writes a transcript
 // (UTF-8) of everything the dialog shows and does. Headless, on every build.
+// A run that fails (a step, a condition, steps left unplayed) is reported to
+// the host, which then ends with the failure exit code.
 class ScriptBackend final : public Backend {
  public:
   ScriptBackend(const LibrarySettings& settings, const HostServices& host);
 
-  bool Start(const ControlModel& model, std::string& reason) override;
+  bool Start(const ControlModel& model, const UiState& state, std::string& reason) override;
   void FrameOpened(int frame) override;
   void FrameClosed(int frame) override;
   void ControlChanged(int control, Change change) override;
-  void FocusChanged(int control) override;
-  std::optional<InputEvent> NextInput() override;
+  void FocusChanged() override;
+  void BusyChanged() override;
+  bool ReadInput(InputQueue& queue) override;
   void EventDelivered(const DeliveredEvent& event) override;
   void Stop() override;
 
  private:
   // Queues the input of `step`; false when the run must end there.
-  bool Play(const ScriptStep& step);
+  bool Play(const ScriptStep& step, InputQueue& queue);
+  // The close box of the window in front, once per window; false when a
+  // window stays open after its close box.
+  bool CloseWindowInFront(InputQueue& queue);
   bool Check(const ScriptStep& step, std::string& found) const;
   // The control `name` when it is in the window in front; else a failure.
   const Control* InFront(const ScriptStep& step, const std::string& name);
-  void Type(int control, const std::string& text);
   void Fail(const ScriptStep& step, const std::string& why);
   void Finish(const std::string& why);
   void Write(const std::string& line);
@@ -43,14 +45,16 @@ class ScriptBackend final : public Backend {
   LibrarySettings settings_;
   HostServices host_;
   const ControlModel* model_ = nullptr;
+  const UiState* state_ = nullptr;
   std::vector<ScriptStep> steps_;
   std::size_t next_step_ = 0;
-  std::deque<InputEvent> queued_;
-  std::vector<int> open_frames_;
   std::ofstream transcript_;
-  int focused_ = 0;
+  bool ending_ = false;     // `end` was played: every window closes
+  int closing_frame_ = 0;   // the window whose close box was last pressed
   bool finished_ = false;
   int failures_ = 0;
 };
+
+std::unique_ptr<Backend> MakeScriptBackend(const LibrarySettings& settings, const HostServices& host);
 
 }  // namespace VelumFab

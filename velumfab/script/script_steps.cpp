@@ -3,8 +3,8 @@
 #include <map>
 #include <stdexcept>
 
-#include "platform/text_encoding.h"
-#include "velumfab/core/backend.h"
+#include "platform/unicode_text.h"
+#include "velumfab/core/input_queue.h"
 #include "velumfab/core/rich_text.h"
 
 namespace VelumFab {
@@ -51,8 +51,9 @@ int ItemNumber(const std::string& word) {
 
 void ReadKey(const std::string& name, ScriptStep& step) {
   static const std::map<std::string, unsigned> kKeys = {
-      {"Tab", kKeyTab},     {"Enter", kKeyEnter}, {"Esc", kKeyEscape}, {"Space", kKeySpace},
-      {"Backspace", kKeyBackspace}, {"Up", kKeyUp}, {"Down", kKeyDown}, {"Left", kKeyLeft}, {"Right", kKeyRight}};
+      {"Tab", kKeyTab},   {"Enter", kKeyEnter}, {"Esc", kKeyEscape},     {"Space", kKeySpace},
+      {"Backspace", kKeyBackspace}, {"Delete", kKeyDelete}, {"Up", kKeyUp}, {"Down", kKeyDown},
+      {"Left", kKeyLeft}, {"Right", kKeyRight}, {"Home", kKeyHome}, {"End", kKeyEnd}};
   if (name == "Shift-Tab") {
     step.key = kKeyTab;
     step.shift = true;
@@ -75,7 +76,7 @@ void ReadCondition(std::string_view rest, ScriptStep& step) {
   step.control = Required(rest, "control name");
   switch (step.condition) {
     case Condition::kText:
-    case Condition::kContains: step.text = Cp936FromUtf8(rest); return;
+    case Condition::kContains: step.text = Utf32FromUtf8(rest); return;
     case Condition::kColor: {
       const std::string color = Required(rest, "colour");
       const auto value = ParseColor(color);
@@ -100,13 +101,13 @@ ScriptStep ReadStep(std::string_view line) {
   if (verb == "type") {
     step.kind = Kind::kType;
     step.control = Required(rest, "control name");
-    step.text = Cp936FromUtf8(rest);
+    step.text = Utf32FromUtf8(rest);
     return step;
   }
   if (verb == "copy") {
     step.kind = Kind::kCopy;
     step.control = Required(rest, "label name");
-    step.text = Required(rest, "edit name");
+    step.edit = Required(rest, "edit name");
   } else if (verb == "choose") {
     step.kind = Kind::kChoose;
     step.control = Required(rest, "combo box name");

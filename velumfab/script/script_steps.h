@@ -13,7 +13,7 @@ namespace VelumFab {
 //   choose COMBO N           chooses item N (from 0) of a combo box
 //   click CONTROL            clicks a button or a clickable label
 //   key CONTROL KEY          presses KEY in CONTROL: Tab, Shift-Tab, Enter, Esc, Space,
-//                            Backspace, Up, Down, Left, Right
+//                            Backspace, Delete, Up, Down, Left, Right, Home, End
 //   close                    the close box of the window in front
 //   expect CONDITION         fails the run unless CONDITION holds:
 //     visible NAME | hidden NAME | focus NAME | open FRAME | closed FRAME
@@ -27,7 +27,8 @@ struct ScriptStep {
   int line = 0;
   std::string source;   // the line as written
   std::string control;  // the control acted on or looked at
-  std::string text;     // type, expect text/contains: code page 936; copy: the edit
+  std::string edit;     // copy: the edit typed into
+  std::u32string text;  // type, expect text/contains
   unsigned key = 0;     // key: the virtual key
   bool shift = false;
   int number = 0;  // choose, expect selection: the item; expect color: the colour

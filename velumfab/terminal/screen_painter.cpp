@@ -2,201 +2,253 @@
 
 #include <algorithm>
 
-#include "platform/text_encoding.h"
+#include "platform/character_width.h"
+#include "velumfab/core/text_layout.h"
 #include "velumfab/terminal/terminal_texts.h"
-#include "velumfab/terminal/text_cells.h"
 
 namespace VelumFab {
 
 namespace {
 
-std::string Repeat(const std::string& piece, int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += piece;
-  return text;
+// The longest start of `text` that fits in `cells`.
+std::u32string_view FitCells(std::u32string_view text, int cells) {
+  std::size_t length = 0;
+  for (int used = 0; length < text.size(); ++length) {
+    used += CharacterCells(text[length]);
+    if (used > cells) break;
+  }
+  return text.substr(0, length);
 }
 
-std::string Padded(const std::string& utf8, int cells) {
-  const std::string fitted = FitCells(utf8, cells);
-  return fitted + std::string(static_cast<std::size_t>(std::max(0, cells - CellWidth(fitted))), ' ');
+std::u32string Padded(std::u32string_view text, int cells) {
+  const std::u32string_view fitted = FitCells(text, cells);
+  return std::u32string(fitted) + std::u32string(static_cast<std::size_t>(std::max(0, cells - TextCells(fitted))), U' ');
 }
 
-std::string Centered(const std::string& utf8, int cells) {
-  const std::string fitted = FitCells(utf8, cells);
-  const int spare = cells - CellWidth(fitted);
-  return std::string(static_cast<std::size_t>(spare / 2), ' ') + fitted +
-         std::string(static_cast<std::size_t>(spare - spare / 2), ' ');
+std::u32string Centered(std::u32string_view text, int cells) {
+  const std::u32string_view fitted = FitCells(text, cells);
+  const int spare = cells - TextCells(fitted);
+  return std::u32string(static_cast<std::size_t>(spare / 2), U' ') + std::u32string(fitted) +
+         std::u32string(static_cast<std::size_t>(spare - spare / 2), U' ');
+}
+
+// `text` broken into lines of at most `cells`, at line feeds and wherever a
+// line is full.
+std::vector<std::u32string> WrapCells(std::u32string_view text, int cells) {
+  std::vector<std::u32string> lines(1);
+  int used = 0;
+  for (char32_t c : text) {
+    if (c == U'\n') {
+      lines.emplace_back();
+      used = 0;
+      continue;
+    }
+    if (used + CharacterCells(c) > cells && used > 0) {
+      lines.emplace_back();
+      used = 0;
+    }
+    lines.back() += c;
+    used += CharacterCells(c);
+  }
+  return lines;
+}
+
+int MeasureCells(std::u32string_view text, const TextRun&) { return TextCells(text); }
+
+std::vector<RichLine> RichLines(const Control& label) { return BreakRichText(label.rich, label.width, MeasureCells); }
+
+// The first character an edit's field shows: its text's start, or as far on
+// as the caret needs to stay inside the field.
+int FirstShown(const Control& edit, int inside) {
+  const std::u32string_view shown = edit.shown;
+  const int caret = std::clamp(edit.caret, 0, static_cast<int>(shown.size()));
+  int first = 0;
+  while (first < caret && TextCells(shown.substr(static_cast<std::size_t>(first),
+                                                 static_cast<std::size_t>(caret - first))) > inside - 1) {
+    ++first;
+  }
+  return first;
 }
 
 class FramePainter {
  public:
-  FramePainter(const ControlModel& model, const ScreenState& state, Canvas& canvas, const Control& frame)
-      : model_(model), state_(state), canvas_(canvas), frame_(frame),
-        origin_(FrameOrigin(frame, canvas.Rows(), canvas.Columns())),
-        in_front_(!state.open_frames.empty() && state.open_frames.back() == frame.id) {}
+  FramePainter(const ControlModel& model, const UiState& state, Canvas& canvas, const Control& frame,
+               const FrameArrangement& arrangement, PaintedScreen& painted)
+      : model_(model), state_(state), canvas_(canvas), frame_(frame), arrangement_(arrangement), painted_(painted),
+        origin_(FrameOrigin(frame.width, arrangement.height, canvas)), in_front_(state.Front() == frame.id) {}
 
-  std::optional<Cursor> Paint() {
-    PaintBox(origin_.row, origin_.column, frame_.width, frame_.height, Utf8FromCp936(frame_.text));
-    std::optional<Cursor> cursor;
+  void Paint() {
+    PaintBox(origin_.row, origin_.column, frame_.width, arrangement_.height, frame_.shown);
     for (const Control& control : model_.Controls()) {
       if (control.frame != frame_.id || control.id == frame_.id || !control.visible) continue;
-      if (auto at = PaintControl(control)) cursor = at;
+      PaintControl(control);
     }
-    return cursor;
   }
 
   void PaintList(const Control& combo) {
     const int rows = static_cast<int>(combo.items.size()) + 2;
-    int top = origin_.row + combo.y + 1;
-    if (top + rows > canvas_.Rows()) top = std::max(0, origin_.row + combo.y - rows);
-    const int left = origin_.column + combo.x;
-    PaintBox(top, left, combo.width, rows, "");
-    for (std::size_t i = 0; i < combo.items.size(); ++i) {
+    const Cell at = At(combo);
+    int top = at.row + 1;
+    if (top + rows > canvas_.Rows()) top = std::max(0, at.row - rows);
+    PaintBox(top, at.column, combo.width, rows, U"");
+    for (std::size_t i = 0; i < combo.shown_items.size(); ++i) {
       CellLook look;
       look.reverse = static_cast<int>(i) == state_.list_cursor;
-      canvas_.Put(top + 1 + static_cast<int>(i), left + 1, Padded(Utf8FromCp936(combo.items[i]), combo.width - 2), look);
+      const int row = top + 1 + static_cast<int>(i);
+      canvas_.Put(row, at.column + 1, Padded(combo.shown_items[i], combo.width - 2), look);
+      Area(row, at.column + 1, combo.width - 2, 1, combo.id, static_cast<int>(i));
     }
   }
 
  private:
-  void PaintBox(int top, int left, int width, int height, const std::string& title) {
-    const CellLook plain;
-    canvas_.Put(top, left, "\u250C" + Repeat("\u2500", width - 2) + "\u2510", plain);
-    for (int row = 1; row < height - 1; ++row) {
-      canvas_.Put(top + row, left, "\u2502" + std::string(static_cast<std::size_t>(width - 2), ' ') + "\u2502", plain);
-    }
-    canvas_.Put(top + height - 1, left, "\u2514" + Repeat("\u2500", width - 2) + "\u2518", plain);
-    if (title.empty()) return;
-    const std::string shown = FitCells(" " + title + " ", width - 4);
-    canvas_.Put(top, left + (width - CellWidth(shown)) / 2, shown, plain);
+  Cell At(const Control& control) const {
+    return Cell{origin_.row + arrangement_.row.at(control.id), origin_.column + control.x};
   }
 
-  bool Focused(const Control& control) const { return in_front_ && state_.focus == control.id; }
+  void Area(int row, int column, int width, int height, int control, int item = -1, int first_shown = 0) {
+    if (in_front_) painted_.areas.push_back(PointerArea{row, column, width, height, control, item, first_shown});
+  }
 
-  std::optional<Cursor> PaintControl(const Control& control) {
-    const int row = origin_.row + control.y;
-    const int column = origin_.column + control.x;
+  void PaintBox(int top, int left, int width, int height, std::u32string_view title) {
+    const CellLook plain;
+    canvas_.Put(top, left, U"┌" + std::u32string(static_cast<std::size_t>(width - 2), U'─') + U"┐", plain);
+    for (int row = 1; row < height - 1; ++row) {
+      canvas_.Put(top + row, left, U"│" + std::u32string(static_cast<std::size_t>(width - 2), U' ') + U"│", plain);
+    }
+    canvas_.Put(top + height - 1, left, U"└" + std::u32string(static_cast<std::size_t>(width - 2), U'─') + U"┘", plain);
+    if (title.empty()) return;
+    const std::u32string shown(FitCells(U" " + std::u32string(title) + U" ", width - 4));
+    canvas_.Put(top, left + (width - TextCells(shown)) / 2, shown, plain);
+  }
+
+  bool Focused(const Control& control) const { return in_front_ && state_.Focus() == control.id; }
+
+  void PaintControl(const Control& control) {
+    const Cell at = At(control);
+    const int rows = arrangement_.rows.at(control.id);
     CellLook look;
     look.reverse = Focused(control);
     switch (control.kind) {
       case ControlKind::kLabel: {
         look.underline = control.clickable;
-        const auto lines = WrapCells(Utf8FromCp936(control.text), control.width);
-        for (int i = 0; i < control.height && i < static_cast<int>(lines.size()); ++i) {
-          canvas_.Put(row + i, column, lines[static_cast<std::size_t>(i)], look);
+        const auto lines = WrapCells(control.shown, control.width);
+        for (int i = 0; i < rows && i < static_cast<int>(lines.size()); ++i) {
+          canvas_.Put(at.row + i, at.column, lines[static_cast<std::size_t>(i)], look);
         }
-        return std::nullopt;
+        if (control.clickable) Area(at.row, at.column, control.width, rows, control.id);
+        break;
       }
-      case ControlKind::kRichLabel: PaintRich(control, row, column); return std::nullopt;
+      case ControlKind::kRichLabel: PaintRich(control, at, rows); break;
       case ControlKind::kEdit: {
         const int inside = control.width - 2;
-        const std::string text = LastCells(Utf8FromCp936(control.text), inside - 1);
-        canvas_.Put(row, column, "[", CellLook{});
+        const int first = FirstShown(control, inside);
+        const std::u32string_view from_first = std::u32string_view(control.shown).substr(static_cast<std::size_t>(first));
+        canvas_.Put(at.row, at.column, U"[", CellLook{});
         CellLook field = look;
         field.underline = true;
         field.bold = control.selected;
-        canvas_.Put(row, column + 1, Padded(text, inside), field);
-        canvas_.Put(row, column + 1 + inside, "]", CellLook{});
-        if (Focused(control)) return Cursor{row, column + 1 + CellWidth(text)};
-        return std::nullopt;
+        canvas_.Put(at.row, at.column + 1, Padded(from_first, inside), field);
+        canvas_.Put(at.row, at.column + 1 + inside, U"]", CellLook{});
+        Area(at.row, at.column, control.width, 1, control.id, -1, first);
+        if (Focused(control)) {
+          const std::size_t caret = static_cast<std::size_t>(std::max(0, control.caret - first));
+          painted_.caret = Cell{at.row, at.column + 1 + TextCells(from_first.substr(0, caret))};
+        }
+        break;
       }
       case ControlKind::kCombo: {
-        const std::string shown = control.selection >= 0
-                                      ? control.items[static_cast<std::size_t>(control.selection)]
-                                      : control.text;
-        canvas_.Put(row, column, "[", CellLook{});
-        canvas_.Put(row, column + 1, Padded(Utf8FromCp936(shown), control.width - 4) + " v", look);
-        canvas_.Put(row, column + control.width - 1, "]", CellLook{});
-        return std::nullopt;
+        const std::u32string& shown = control.selection >= 0
+                                          ? control.shown_items[static_cast<std::size_t>(control.selection)]
+                                          : control.shown;
+        canvas_.Put(at.row, at.column, U"[", CellLook{});
+        canvas_.Put(at.row, at.column + 1, Padded(shown, control.width - 4) + U" v", look);
+        canvas_.Put(at.row, at.column + control.width - 1, U"]", CellLook{});
+        Area(at.row, at.column, control.width, 1, control.id);
+        break;
       }
       case ControlKind::kButton:
-        canvas_.Put(row, column, "<" + Centered(Utf8FromCp936(control.text), control.width - 2) + ">", look);
-        return std::nullopt;
+        canvas_.Put(at.row, at.column, U"<", look);
+        canvas_.Put(at.row, at.column + 1, Centered(control.shown, control.width - 2), look);
+        canvas_.Put(at.row, at.column + control.width - 1, U">", look);
+        Area(at.row, at.column, control.width, 1, control.id);
+        break;
       case ControlKind::kDialog:
-      case ControlKind::kPanel: return std::nullopt;
+      case ControlKind::kPanel: break;
     }
-    return std::nullopt;
   }
 
-  // Lays the runs out character by character, each in its own look,
-  // breaking lines where the label is full or the text has a line feed.
-  void PaintRich(const Control& control, int top, int left) {
-    int line = 0;
-    int used = 0;
-    for (const TextRun& run : control.rich) {
-      CellLook look;
-      look.bold = run.bold;
-      look.color = run.color;
-      std::string utf8 = Utf8FromCp936(run.text);
-      while (!utf8.empty() && line < control.height) {
-        if (utf8[0] == '\n') {
-          utf8.erase(0, 1);
-          ++line;
-          used = 0;
-          continue;
-        }
-        const std::size_t feed = utf8.find('\n');
-        const std::string segment = utf8.substr(0, feed);
-        std::string fits = FitCells(segment, control.width - used);
-        // Punctuation that closes a phrase takes the character before it to
-        // the next line rather than start that line alone.
-        const bool full = fits.size() < segment.size();
-        if (full && StartsWithClosingPunctuation(segment.substr(fits.size())) && !WithoutLastCharacter(fits).empty()) {
-          fits = WithoutLastCharacter(fits);
-        }
-        if (fits.empty()) {
-          if (used == 0) break;  // not even one character fits an empty line
-          ++line;
-          used = 0;
-          continue;
-        }
-        canvas_.Put(top + line, left + used, fits, look);
-        used = full ? control.width : used + CellWidth(fits);
-        utf8.erase(0, fits.size());
+  // The lines the core broke the text into, each run in its own look; a
+  // text with more lines than the label has rows ends in a mark.
+  void PaintRich(const Control& control, Cell at, int rows) {
+    std::vector<RichLine> lines = RichLines(control);
+    const bool cut = static_cast<int>(lines.size()) > rows;
+    for (int i = 0; i < rows && i < static_cast<int>(lines.size()); ++i) {
+      for (const PlacedText& piece : lines[static_cast<std::size_t>(i)]) {
+        CellLook look;
+        look.bold = piece.look->bold;
+        look.color = piece.look->color;
+        canvas_.Put(at.row + i, at.column + piece.x, piece.text, look);
       }
     }
+    if (cut) canvas_.Put(at.row + rows - 1, at.column + control.width - 1, std::u32string(1, kCutMark), CellLook{});
   }
 
   const ControlModel& model_;
-  const ScreenState& state_;
+  const UiState& state_;
   Canvas& canvas_;
   const Control& frame_;
-  Cursor origin_;
+  const FrameArrangement& arrangement_;
+  PaintedScreen& painted_;
+  Cell origin_;
   bool in_front_;
 };
 
-}  // namespace
-
-Cursor FrameOrigin(const Control& frame, int rows, int columns) {
-  return Cursor{std::max(0, (rows - frame.height) / 2), std::max(0, (columns - frame.width) / 2)};
+FrameArrangement Arrange(const ControlModel& model, int frame, const Canvas& canvas) {
+  return ArrangeFrame(model, frame, [](const Control& label) { return static_cast<int>(RichLines(label).size()); },
+                      canvas.Rows());
 }
 
-std::optional<Cursor> PaintScreen(const ControlModel& model, const ScreenState& state, Canvas& canvas) {
+void PaintNotice(std::u32string_view text, Canvas& canvas) {
+  const std::vector<std::u32string> lines = WrapCells(text, canvas.Columns());
+  for (std::size_t i = 0; i < lines.size(); ++i) canvas.Put(static_cast<int>(i), 0, lines[i], CellLook{});
+}
+
+}  // namespace
+
+Cell FrameOrigin(int width, int height, const Canvas& canvas) {
+  return Cell{std::max(0, (canvas.Rows() - height) / 2), std::max(0, (canvas.Columns() - width) / 2)};
+}
+
+PaintedScreen PaintScreen(const ControlModel& model, const UiState& state, Canvas& canvas) {
+  PaintedScreen painted;
   canvas.Clear();
-  for (int id : state.open_frames) {
-    const Control* frame = model.Find(id);
-    if (frame == nullptr) continue;
-    if (frame->width > canvas.Columns() || frame->height > canvas.Rows()) {
+  std::vector<FrameArrangement> arrangements;
+  for (const OpenFrame& open : state.frames) {
+    const Control& frame = *model.Find(open.id);
+    arrangements.push_back(Arrange(model, open.id, canvas));
+    if (frame.width > canvas.Columns() || arrangements.back().height > canvas.Rows()) {
       canvas.Clear();
-      for (std::size_t i = 0; i < kTooSmallLines; ++i) {
-        canvas.Put(static_cast<int>(i), 0, TooSmallLine(i, frame->width, frame->height, canvas.Columns(), canvas.Rows()),
-                   CellLook{});
-      }
-      return std::nullopt;
+      PaintNotice(TooSmallNotice(frame.width, arrangements.back().height, canvas.Columns(), canvas.Rows()), canvas);
+      painted.too_small = true;
+      return painted;
     }
   }
-  std::optional<Cursor> cursor;
-  for (int id : state.open_frames) {
-    FramePainter painter(model, state, canvas, *model.Find(id));
-    cursor = painter.Paint();
-    if (id == state.open_frames.back()) {
-      if (const Control* combo = model.Find(state.list_of); combo != nullptr && combo->frame == id) {
-        painter.PaintList(*combo);
-        cursor.reset();
-      }
+  for (std::size_t i = 0; i < state.frames.size(); ++i) {
+    const int id = state.frames[i].id;
+    painted.caret.reset();  // only the window in front has one
+    FramePainter painter(model, state, canvas, *model.Find(id), arrangements[i], painted);
+    painter.Paint();
+    if (const Control* combo = model.Find(state.list); combo != nullptr && combo->frame == id && id == state.Front()) {
+      painter.PaintList(*combo);
+      painted.caret.reset();
     }
   }
-  return cursor;
+  if (state.busy) {
+    CellLook look;
+    look.reverse = true;
+    canvas.Put(canvas.Rows() - 1, 0, Padded(kBusyLine, canvas.Columns()), look);
+  }
+  return painted;
 }
 
 }  // namespace VelumFab

@@ -2,10 +2,11 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
+#include <string_view>
 #include <vector>
 
 #include "velumfab/core/control_model.h"
+#include "velumfab/core/ui_state.h"
 
 namespace VelumFab {
 
@@ -17,37 +18,44 @@ struct CellLook {
   std::optional<std::uint32_t> color;  // COLORREF
 };
 
-// Where the painter draws: rows and columns of a terminal, text in UTF-8.
+// Where the painter draws: rows and columns of a terminal.
 class Canvas {
  public:
   virtual ~Canvas() = default;
   virtual int Rows() const = 0;
   virtual int Columns() const = 0;
   virtual void Clear() = 0;
-  // Draws `utf8` from (row, column); what falls outside is cut.
-  virtual void Put(int row, int column, const std::string& utf8, const CellLook& look) = 0;
+  // Draws `text` from (row, column); what falls outside is cut.
+  virtual void Put(int row, int column, std::u32string_view text, const CellLook& look) = 0;
 };
 
-// What the screen shows beyond the model: the windows open (innermost
-// last), the focus, and a combo box's list while it is open.
-struct ScreenState {
-  std::vector<int> open_frames;
-  int focus = 0;
-  int list_of = 0;      // the combo box whose list is open, or 0
-  int list_cursor = 0;  // the highlighted item of that list
-};
-
-struct Cursor {
+struct Cell {
   int row = 0;
   int column = 0;
 };
 
-// Paints the open windows, each centred on the canvas, with their controls.
-// Returns where the caret goes (the end of the focused edit), or nothing.
-// A canvas too small for a window shows a message saying so instead.
-std::optional<Cursor> PaintScreen(const ControlModel& model, const ScreenState& state, Canvas& canvas);
+// A place on the screen the pointer acts on: a control, or an item of the
+// open list.
+struct PointerArea {
+  int row = 0, column = 0, width = 0, height = 1;
+  int control = 0;
+  int item = -1;         // an item of the open list, or -1
+  int first_shown = 0;   // an edit: the character its field begins with
+};
 
-// The top-left cell of `frame` on a canvas of that size.
-Cursor FrameOrigin(const Control& frame, int rows, int columns);
+// What a paint left on the screen.
+struct PaintedScreen {
+  std::optional<Cell> caret;        // where the caret goes: in the focused edit
+  std::vector<PointerArea> areas;   // later areas lie over earlier ones
+  bool too_small = false;           // a notice stands instead of the windows
+};
+
+// Paints the open windows, each centred on the canvas, with their controls;
+// an open list over them, and while the program is at work a line saying
+// so. A canvas too small for a window shows a notice instead.
+PaintedScreen PaintScreen(const ControlModel& model, const UiState& state, Canvas& canvas);
+
+// The top-left cell of a window `width` by `height` on the canvas.
+Cell FrameOrigin(int width, int height, const Canvas& canvas);
 
 }  // namespace VelumFab

@@ -1,19 +1,15 @@
 #include "velumfab/terminal/terminal_backend.h"
 
 #include <ncursesw/curses.h>
+#include <ncursesw/term.h>
 
-#include <algorithm>
-#include <climits>
 #include <cstdlib>
-#include <cwchar>
 #include <exception>
 #include <map>
 
+#include "platform/character_width.h"
 #include "platform/posix/terminal_session.h"
-#include "platform/text_encoding.h"
-#include "velumfab/backends.h"
 #include "velumfab/terminal/terminal_colors.h"
-#include "velumfab/terminal/text_cells.h"
 
 namespace VelumFab {
 
@@ -22,15 +18,17 @@ namespace {
 constexpr int kEscapeDelayMilliseconds = 25;
 
 std::string g_previous_locale;
-bool g_screen_open = false;
+SCREEN* g_screen = nullptr;
 std::terminate_handler g_previous_terminate = nullptr;
 
-// Gives the terminal back: leaves curses mode and the UTF-8 locale.
+// Gives the terminal back: leaves curses mode and the UTF-8 locale, and
+// writes out what standard error held meanwhile.
 void RestoreTerminal() {
-  if (!g_screen_open) return;
-  g_screen_open = false;
+  if (g_screen == nullptr) return;
   endwin();
+  g_screen = nullptr;
   RestoreCharacterLocale(g_previous_locale);
+  ReleaseStandardError();
 }
 
 [[noreturn]] void RestoreAndTerminate() {
@@ -39,13 +37,20 @@ void RestoreTerminal() {
   std::abort();
 }
 
+// Whether the terminal can place its cursor anywhere: one that cannot
+// (TERM=dumb) cannot draw the dialog.
+bool TerminalAddressesCells() {
+  const char* move = tigetstr(const_cast<char*>("cup"));
+  return move != nullptr && move != reinterpret_cast<char*>(-1);
+}
+
 class CursesCanvas final : public Canvas {
  public:
   int Rows() const override { return LINES; }
   int Columns() const override { return COLS; }
   void Clear() override { erase(); }
 
-  void Put(int row, int column, const std::string& utf8, const CellLook& look) override {
+  void Put(int row, int column, std::u32string_view text, const CellLook& look) override {
     if (row < 0 || row >= LINES || column < 0 || column >= COLS) return;
     attr_t attributes = A_NORMAL;
     if (look.reverse) attributes |= A_REVERSE;
@@ -53,8 +58,14 @@ class CursesCanvas final : public Canvas {
     if (look.bold) attributes |= A_BOLD;
     if (look.color && has_colors()) attributes |= COLOR_PAIR(PairFor(*look.color));
     attrset(attributes);
-    const std::string fitted = FitCells(utf8, COLS - column);
-    mvaddstr(row, column, fitted.c_str());
+    std::wstring fitted;
+    int used = 0;
+    for (char32_t c : text) {
+      used += CharacterCells(c);
+      if (column + used > COLS) break;
+      fitted += static_cast<wchar_t>(c);
+    }
+    mvaddwstr(row, column, fitted.c_str());
     attrset(A_NORMAL);
   }
 
@@ -78,14 +89,30 @@ CursesCanvas& TheCanvas() {
   return canvas;
 }
 
+// The character of an edit's field that the pointer at `column` is on: the
+// caret goes before it (after the last one, past the text's end).
+int CharacterAt(const Control& edit, const PointerArea& area, int column) {
+  const int target = column - (area.column + 1);  // the field begins after its "["
+  int used = 0;
+  int position = area.first_shown;
+  while (position < static_cast<int>(edit.shown.size())) {
+    const int cells = CharacterCells(edit.shown[static_cast<std::size_t>(position)]);
+    if (target < used + cells) break;
+    used += cells;
+    ++position;
+  }
+  return position;
+}
+
 }  // namespace
 
 TerminalBackend::TerminalBackend(const HostServices& host) : host_(host) {}
 
 TerminalBackend::~TerminalBackend() { Stop(); }
 
-bool TerminalBackend::Start(const ControlModel& model, std::string& reason) {
+bool TerminalBackend::Start(const ControlModel& model, const UiState& state, std::string& reason) {
   model_ = &model;
+  state_ = &state;
   if (!StandardStreamsAreTerminals()) {
     reason = "standard input or output is not a terminal";
     return false;
@@ -95,17 +122,22 @@ bool TerminalBackend::Start(const ControlModel& model, std::string& reason) {
     reason = "no UTF-8 locale is installed";
     return false;
   }
+  const char* terminal = std::getenv("TERM");
+  const std::string term = terminal == nullptr ? "" : terminal;
   // Ours before curses sets up, so that curses leaves them to us and a
   // signal still ends the process as a signal.
   RestoreOnTerminationSignals(RestoreTerminal);
-  if (newterm(nullptr, stdout, stdin) == nullptr) {
+  g_screen = newterm(nullptr, stdout, stdin);
+  if (g_screen == nullptr || !TerminalAddressesCells()) {
+    if (g_screen != nullptr) endwin();
+    g_screen = nullptr;
     StopRestoringOnSignals();
     RestoreCharacterLocale(g_previous_locale);
-    const char* terminal = std::getenv("TERM");
-    reason = "the terminal cannot be set up (TERM=" + std::string(terminal == nullptr ? "" : terminal) + ")";
+    reason = "the terminal (TERM=" + term + ") cannot draw the dialog: it needs one that places its cursor, "
+             "such as TERM=xterm-256color";
     return false;
   }
-  g_screen_open = true;
+  HoldStandardError();
   g_previous_terminate = std::set_terminate(RestoreAndTerminate);
   running_ = true;
   cbreak();
@@ -113,6 +145,8 @@ bool TerminalBackend::Start(const ControlModel& model, std::string& reason) {
   nonl();
   keypad(stdscr, TRUE);
   set_escdelay(kEscapeDelayMilliseconds);
+  mousemask(BUTTON1_PRESSED | BUTTON1_CLICKED, nullptr);
+  mouseinterval(0);
   if (has_colors()) {
     start_color();
     use_default_colors();
@@ -128,117 +162,109 @@ void TerminalBackend::Stop() {
   std::set_terminate(g_previous_terminate);
 }
 
-void TerminalBackend::FrameOpened(int frame) {
-  state_.open_frames.push_back(frame);
-  Repaint();
-}
-
-void TerminalBackend::FrameClosed(int frame) {
-  auto& frames = state_.open_frames;
-  frames.erase(std::remove(frames.begin(), frames.end(), frame), frames.end());
-  state_.list_of = 0;
-  Repaint();
-}
-
-void TerminalBackend::ControlChanged(int, Change) { Repaint(); }
-
-void TerminalBackend::FocusChanged(int control) {
-  state_.focus = control;
-  Repaint();
-}
-
 void TerminalBackend::Repaint() {
   if (!running_) return;
-  const std::optional<Cursor> caret = PaintScreen(*model_, state_, TheCanvas());
-  curs_set(caret ? 1 : 0);
-  if (caret) move(caret->row, caret->column);
+  painted_ = PaintScreen(*model_, *state_, TheCanvas());
+  curs_set(painted_.caret ? 1 : 0);
+  if (painted_.caret) move(painted_.caret->row, painted_.caret->column);
   refresh();
 }
 
-std::optional<InputEvent> TerminalBackend::NextInput() {
-  while (queued_.empty()) {
-    if (!running_ || !ReadKey()) return std::nullopt;
-  }
-  InputEvent input = queued_.front();
-  queued_.pop_front();
-  return input;
+void TerminalBackend::DropPendingInput() {
+  if (running_) flushinp();
 }
 
-void TerminalBackend::Press(unsigned key, const std::string& character, bool shift) {
-  if (state_.list_of != 0) {
-    ListKey(key);
-    return;
+bool TerminalBackend::ReadInput(InputQueue& queue) {
+  while (running_ && queue.Empty()) {
+    if (!ReadKey(queue)) return false;
   }
-  const Control* focused = model_->Find(state_.focus);
-  if (focused != nullptr && focused->kind == ControlKind::kCombo && (key == kKeyEnter || key == kKeySpace)) {
-    state_.list_of = focused->id;
-    state_.list_cursor = std::max(0, focused->selection);
-    Repaint();
-    return;
-  }
-  for (const InputEvent& event : KeyPress(0, key, character, shift)) queued_.push_back(event);
+  return running_;
 }
 
-// Keys while a combo box's list is open: they move in the list, choose, or
-// close it, and reach nothing else.
-void TerminalBackend::ListKey(unsigned key) {
-  const Control* combo = model_->Find(state_.list_of);
-  const int count = combo == nullptr ? 0 : static_cast<int>(combo->items.size());
-  if (key == kKeyUp || key == kKeyDown) {
-    if (count > 0) state_.list_cursor = (state_.list_cursor + (key == kKeyDown ? 1 : count - 1)) % count;
-  } else if (key == kKeyEnter || key == kKeySpace) {
-    InputEvent choice;
-    choice.kind = InputEvent::Kind::kChoose;
-    choice.control = state_.list_of;
-    choice.item = state_.list_cursor;
-    if (count > 0) queued_.push_back(choice);
-    state_.list_of = 0;
-  } else if (key == kKeyEscape || key == kKeyTab) {
-    state_.list_of = 0;
+void TerminalBackend::TakePendingInput(InputQueue& queue) {
+  if (!running_) return;
+  nodelay(stdscr, TRUE);
+  while (ReadKey(queue)) {
   }
-  Repaint();
+  nodelay(stdscr, FALSE);
 }
 
-bool TerminalBackend::ReadKey() {
+bool TerminalBackend::ReadKey(InputQueue& queue) {
   wint_t key = 0;
   const int kind = get_wch(&key);
   if (kind == ERR) return false;
+  if (kind == KEY_CODE_YES && key == KEY_RESIZE) {
+    Repaint();
+    return true;
+  }
+  if (painted_.too_small) return true;  // until the terminal is large enough, only Ctrl-C acts
   if (kind == KEY_CODE_YES) {
     switch (key) {
-      case KEY_BTAB: Press(kKeyTab, "\t", true); break;
-      case KEY_UP: Press(kKeyUp, ""); break;
-      case KEY_DOWN: Press(kKeyDown, ""); break;
-      case KEY_LEFT: Press(kKeyLeft, ""); break;
-      case KEY_RIGHT: Press(kKeyRight, ""); break;
-      case KEY_BACKSPACE: Press(kKeyBackspace, "\b"); break;
-      case KEY_ENTER: Press(kKeyEnter, "\r"); break;
-      case KEY_RESIZE: Repaint(); break;
+      case KEY_MOUSE: Pointer(queue); break;
+      case KEY_BTAB: queue.PushKey(0, kKeyTab, U'\t', true); break;
+      case KEY_UP: queue.PushKey(0, kKeyUp, 0); break;
+      case KEY_DOWN: queue.PushKey(0, kKeyDown, 0); break;
+      case KEY_LEFT: queue.PushKey(0, kKeyLeft, 0); break;
+      case KEY_RIGHT: queue.PushKey(0, kKeyRight, 0); break;
+      case KEY_HOME: queue.PushKey(0, kKeyHome, 0); break;
+      case KEY_END: queue.PushKey(0, kKeyEnd, 0); break;
+      case KEY_DC: queue.PushKey(0, kKeyDelete, 0); break;
+      case KEY_BACKSPACE: queue.PushKey(0, kKeyBackspace, U'\b'); break;
+      case KEY_ENTER: queue.PushKey(0, kKeyEnter, U'\r'); break;
       default: break;
     }
     return true;
   }
   switch (key) {
-    case L'\t': Press(kKeyTab, "\t"); return true;
-    case L'\r':
-    case L'\n': Press(kKeyEnter, "\r"); return true;
-    case 27: Press(kKeyEscape, "\x1b"); return true;
-    case 8:
-    case 127: Press(kKeyBackspace, "\b"); return true;
-    default: break;
+    case L'\n': queue.PushKey(0, kKeyEnter, U'\r'); break;
+    case 127: queue.PushKey(0, kKeyBackspace, U'\b'); break;
+    default:
+      if (key >= 0x20 || key == L'\t' || key == L'\r' || key == L'\b' || key == 0x1B) {
+        const char32_t character = static_cast<char32_t>(key);
+        queue.PushKey(0, VirtualKeyOf(character), character);
+      }
+      break;
   }
-  if (key < 0x20) return true;
-  char utf8[MB_LEN_MAX] = {};
-  std::mbstate_t state{};
-  const std::size_t length = std::wcrtomb(utf8, static_cast<wchar_t>(key), &state);
-  if (length == static_cast<std::size_t>(-1)) return true;
-  const std::string character = Cp936FromUtf8(std::string(utf8, length));
-  Press(VirtualKeyOf(character), character);
   return true;
 }
 
-const char kNativeBackendName[] = "terminal";
+// A click: on a control, an item of the open list, or beside the list.
+void TerminalBackend::Pointer(InputQueue& queue) {
+  MEVENT event{};
+  if (getmouse(&event) != OK || (event.bstate & (BUTTON1_PRESSED | BUTTON1_CLICKED)) == 0) return;
+  const PointerArea* hit = nullptr;
+  for (const PointerArea& area : painted_.areas) {
+    if (event.y >= area.row && event.y < area.row + area.height && event.x >= area.column &&
+        event.x < area.column + area.width) {
+      hit = &area;
+    }
+  }
+  InputEvent input;
+  if (state_->list != 0 && (hit == nullptr || hit->item < 0)) {
+    input.kind = InputEvent::Kind::kCloseList;
+    queue.Push(input);
+    return;
+  }
+  if (hit == nullptr) return;
+  const Control& control = *model_->Find(hit->control);
+  input.control = control.id;
+  input.item = hit->item;
+  if (hit->item >= 0) {
+    input.kind = InputEvent::Kind::kChoose;
+    queue.Push(input);
+    input.kind = InputEvent::Kind::kCloseList;
+  } else if (control.kind == ControlKind::kEdit) {
+    input.kind = InputEvent::Kind::kPlaceCaret;
+    input.item = CharacterAt(control, *hit, event.x);
+  } else if (control.kind == ControlKind::kCombo) {
+    input.kind = InputEvent::Kind::kOpenList;
+  } else {
+    input.kind = InputEvent::Kind::kClick;
+  }
+  queue.Push(input);
+}
 
-std::unique_ptr<Backend> MakeNativeBackend(const LibrarySettings&, const HostServices& host) {
+std::unique_ptr<Backend> MakeTerminalBackend(const LibrarySettings&, const HostServices& host) {
   return std::make_unique<TerminalBackend>(host);
 }
 

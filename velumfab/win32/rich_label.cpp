@@ -1,61 +1,15 @@
-#include <algorithm>
-#include <string_view>
-#include <vector>
-
-#include "platform/win32/wide_text.h"
+#include "platform/unicode_text.h"
 #include "velumfab/win32/win32_backend.h"
 
 namespace VelumFab {
 
 namespace {
 
-// One character placed on the label: where, in which font and colour.
-struct PlacedCharacter {
-  wchar_t unit;
-  HFONT font;
-  COLORREF color;
-  int left;
-  int line;
-};
+constexpr wchar_t kCutMark[] = L"\u2026";
 
-// Punctuation that never starts a line: it stays at the end of the last.
-bool ClosesAPhrase(wchar_t unit) { return std::wstring_view(L"，。！？、；：）」』”’").find(unit) != std::wstring_view::npos; }
-
-// Lays the runs out from the top left, breaking lines where the next
-// character would not fit and at line feeds; a run's colour is a COLORREF
-// already (0x00BBGGRR).
-std::vector<PlacedCharacter> LayOut(Win32Backend& backend, const Control& label, HDC context, int width,
-                                    int& line_height) {
-  std::vector<PlacedCharacter> placed;
-  int left = 0;
-  int line = 0;
-  line_height = 0;
-  for (const TextRun& run : label.rich) {
-    HFONT font = backend.Font(run.bold, run.size == 0 ? kFontPoints : run.size);
-    SelectObject(context, font);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(context, &metrics);
-    line_height = std::max(line_height, static_cast<int>(metrics.tmHeight + metrics.tmExternalLeading));
-    const COLORREF color = run.color.value_or(GetSysColor(COLOR_WINDOWTEXT));
-    for (wchar_t unit : WideFromCp936(run.text)) {
-      if (unit == L'\n') {
-        left = 0;
-        ++line;
-        continue;
-      }
-      SIZE size{};
-      GetTextExtentPoint32W(context, &unit, 1, &size);
-      if (left + size.cx > width && left > 0 && !ClosesAPhrase(unit)) {
-        left = 0;
-        ++line;
-      }
-      placed.push_back(PlacedCharacter{unit, font, color, left, line});
-      left += size.cx;
-    }
-  }
-  return placed;
-}
-
+// The core's lines, each piece in its run's font and colour (a COLORREF
+// already, 0x00BBGGRR); a text with more lines than the label holds ends in
+// a mark.
 void Paint(HWND window) {
   PAINTSTRUCT paint;
   HDC context = BeginPaint(window, &paint);
@@ -65,12 +19,23 @@ void Paint(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     SetBkMode(context, TRANSPARENT);
-    int line_height = 0;
     const HGDIOBJ original = SelectObject(context, GetStockObject(DEFAULT_GUI_FONT));
-    for (const PlacedCharacter& character : LayOut(*backend, *label, context, client.right, line_height)) {
-      SelectObject(context, character.font);
-      SetTextColor(context, character.color);
-      TextOutW(context, character.left, character.line * line_height, &character.unit, 1);
+    int line_height = 1;
+    const std::vector<RichLine> lines = backend->RichLines(*label, context, client.right, line_height);
+    const int rows = std::max(1, static_cast<int>(client.bottom / std::max(1, line_height)));
+    for (int i = 0; i < rows && i < static_cast<int>(lines.size()); ++i) {
+      for (const PlacedText& piece : lines[static_cast<std::size_t>(i)]) {
+        SelectObject(context, backend->Font(piece.look->bold, piece.look->size == 0 ? kFontPoints : piece.look->size));
+        SetTextColor(context, piece.look->color.value_or(GetSysColor(COLOR_WINDOWTEXT)));
+        const std::u16string text = Utf16FromUtf32(piece.text);
+        TextOutW(context, piece.x, i * line_height, reinterpret_cast<const wchar_t*>(text.c_str()),
+                 static_cast<int>(text.size()));
+      }
+    }
+    if (static_cast<int>(lines.size()) > rows) {
+      SIZE mark{};
+      GetTextExtentPoint32W(context, kCutMark, 1, &mark);
+      TextOutW(context, client.right - mark.cx, (rows - 1) * line_height, kCutMark, 1);
     }
     SelectObject(context, original);
   }

@@ -2,8 +2,7 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/wide_text.h"
-#include "velumfab/backends.h"
+#include "platform/unicode_text.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -31,10 +30,12 @@ bool RegisterClasses() {
   return frame_ok && rich_ok;
 }
 
-// The window rectangle that gives `frame` its size in cells as client area,
+DWORD FrameStyle(bool owned) { return WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (owned ? 0 : WS_MINIMIZEBOX); }
+
+// The window rectangle that gives a frame `rows` of cells as client area,
 // centred on `owner` (or on the screen's work area).
-RECT FrameRectangle(const Control& frame, DWORD style, HWND owner) {
-  RECT rectangle{0, 0, frame.width * kCellWidth, frame.height * kCellHeight};
+RECT FrameRectangle(const Control& frame, int rows, DWORD style, HWND owner) {
+  RECT rectangle{0, 0, frame.width * kCellWidth, rows * kCellHeight};
   AdjustWindowRectEx(&rectangle, style, FALSE, 0);
   RECT around{};
   if (owner != nullptr) {
@@ -47,6 +48,13 @@ RECT FrameRectangle(const Control& frame, DWORD style, HWND owner) {
   const int left = around.left + (around.right - around.left - width) / 2;
   const int top = around.top + (around.bottom - around.top - height) / 2;
   return RECT{left, top, left + width, top + height};
+}
+
+// The rows of cells the most a window may take: the screen's work area.
+int ScreenRows() {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return (work.bottom - work.top) / kCellHeight - 2;
 }
 
 }  // namespace
@@ -63,12 +71,27 @@ Win32Backend* BackendOf(HWND window) {
   return nullptr;
 }
 
+int Utf16Units(std::u32string_view text, int characters) {
+  int units = 0;
+  for (int i = 0; i < characters && i < static_cast<int>(text.size()); ++i) units += text[i] > 0xFFFF ? 2 : 1;
+  return units;
+}
+
+int CharactersOfUnits(std::u32string_view text, int units) {
+  int characters = 0;
+  for (int used = 0; characters < static_cast<int>(text.size()) && used < units; ++characters) {
+    used += text[characters] > 0xFFFF ? 2 : 1;
+  }
+  return characters;
+}
+
 Win32Backend::Win32Backend(const HostServices& host) : host_(host) {}
 
 Win32Backend::~Win32Backend() { Stop(); }
 
-bool Win32Backend::Start(const ControlModel& model, std::string& reason) {
+bool Win32Backend::Start(const ControlModel& model, const UiState& state, std::string& reason) {
   model_ = &model;
+  state_ = &state;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   if (!RegisterClasses()) {
@@ -106,6 +129,24 @@ HFONT Win32Backend::Font(bool bold, int points, bool underline) {
   return font;
 }
 
+std::vector<RichLine> Win32Backend::RichLines(const Control& label, HDC context, int width, int& line_height) {
+  line_height = 0;
+  for (const TextRun& run : label.rich) {
+    SelectObject(context, Font(run.bold, run.size == 0 ? kFontPoints : run.size));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context, &metrics);
+    line_height = std::max(line_height, static_cast<int>(metrics.tmHeight + metrics.tmExternalLeading));
+  }
+  return BreakRichText(label.rich, width, [&](std::u32string_view text, const TextRun& look) {
+    SelectObject(context, Font(look.bold, look.size == 0 ? kFontPoints : look.size));
+    const std::u16string units = Utf16FromUtf32(text);
+    SIZE size{};
+    GetTextExtentPoint32W(context, reinterpret_cast<const wchar_t*>(units.c_str()), static_cast<int>(units.size()),
+                          &size);
+    return static_cast<int>(size.cx);
+  });
+}
+
 void Win32Backend::FrameOpened(int frame) {
   const Control& control = *model_->Find(frame);
   HWND owner = nullptr;
@@ -113,11 +154,10 @@ void Win32Backend::FrameOpened(int frame) {
     const auto dialog = windows_.find(control.owner);
     if (dialog != windows_.end()) owner = dialog->second;
   }
-  const DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (owner == nullptr ? WS_MINIMIZEBOX : 0);
-  const RECT at = FrameRectangle(control, style, owner);
+  const DWORD style = FrameStyle(owner != nullptr);
   HWND window = CreateWindowExW(owner == nullptr ? WS_EX_APPWINDOW : WS_EX_DLGMODALFRAME, kFrameClass,
-                                WideFromCp936(control.text).c_str(), style, at.left, at.top, at.right - at.left,
-                                at.bottom - at.top, owner, nullptr, ThisLibrary(), this);
+                                reinterpret_cast<const wchar_t*>(Utf16FromUtf32(control.shown).c_str()), style, 0, 0,
+                                0, 0, owner, nullptr, ThisLibrary(), this);
   if (window == nullptr) {
     host_.Log(kLogError, "the window of \"" + control.name + "\" cannot be made (error " +
                              std::to_string(GetLastError()) + "): is there a desktop?");
@@ -128,21 +168,49 @@ void Win32Backend::FrameOpened(int frame) {
   for (const Control& child : model_->Controls()) {
     if (child.frame == frame && child.id != frame) CreateControl(child, window);
   }
+  PlaceControls(frame);
   if (owner != nullptr) EnableWindow(owner, FALSE);
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   UpdateWindow(window);
 }
 
-void Win32Backend::FrameClosed(int frame) {
+void Win32Backend::PlaceControls(int frame) {
   const auto window = windows_.find(frame);
   if (window == windows_.end()) return;
   const Control& control = *model_->Find(frame);
+  HDC context = GetDC(window->second);
+  const FrameArrangement arrangement = ArrangeFrame(
+      *model_, frame,
+      [&](const Control& label) {
+        int line_height = 0;
+        const int lines = static_cast<int>(RichLines(label, context, label.width * kCellWidth, line_height).size());
+        return (lines * line_height + kCellHeight - 1) / kCellHeight;
+      },
+      ScreenRows());
+  ReleaseDC(window->second, context);
+  HWND owner = GetWindow(window->second, GW_OWNER);
+  const RECT at = FrameRectangle(control, arrangement.height, FrameStyle(owner != nullptr), owner);
+  SetWindowPos(window->second, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const auto& [id, row] : arrangement.row) {
+    HWND child = WindowOf(id);
+    if (child == nullptr) continue;
+    const RECT place = Placement(*model_->Find(id), row, arrangement.rows.at(id));
+    SetWindowPos(child, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void Win32Backend::FrameClosed(int frame) {
+  const auto window = windows_.find(frame);
+  if (window == windows_.end()) return;
   HWND owner = GetWindow(window->second, GW_OWNER);
   if (owner != nullptr) EnableWindow(owner, TRUE);  // before the panel goes, so the dialog is active again
+  if (disabled_ == window->second) disabled_ = nullptr;
   DestroyWindow(window->second);
   for (const Control& child : model_->Controls()) {
-    if (child.frame == control.id) windows_.erase(child.id);
+    if (child.frame == frame) windows_.erase(child.id);
   }
   windows_.erase(frame);
   if (owner != nullptr) SetForegroundWindow(owner);
@@ -150,32 +218,69 @@ void Win32Backend::FrameClosed(int frame) {
 
 void Win32Backend::ControlChanged(int control, Change change) {
   const Control* changed = model_->Find(control);
-  if (changed != nullptr && windows_.count(control) != 0) ShowState(*changed, change);
+  if (changed == nullptr || windows_.count(control) == 0) return;
+  ShowState(*changed, change);
+  if (changed->kind == ControlKind::kRichLabel && change == Change::kText) PlaceControls(changed->frame);
 }
 
-void Win32Backend::FocusChanged(int control) {
-  focus_ = control;
-  const auto window = windows_.find(control);
+void Win32Backend::FocusChanged() {
+  const auto window = windows_.find(state_->Focus());
   if (window == windows_.end()) return;
   focusing_ = true;
   SetFocus(window->second);
   focusing_ = false;
 }
 
-// A control got the keyboard focus: by the player's mouse when the library
+// While the program is at work the window in front takes no input and the
+// pointer shows that it waits.
+void Win32Backend::BusyChanged() {
+  if (state_->busy) {
+    const auto front = windows_.find(state_->Front());
+    if (front == windows_.end() || !IsWindowEnabled(front->second)) return;
+    disabled_ = front->second;
+    EnableWindow(disabled_, FALSE);
+    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT
+    return;
+  }
+  if (disabled_ != nullptr) EnableWindow(disabled_, TRUE);
+  disabled_ = nullptr;
+  SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));  // IDC_ARROW
+  FocusChanged();
+}
+
+void Win32Backend::TakePendingInput(InputQueue& queue) {
+  queue_ = &queue;
+  MSG message;
+  while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
+         PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void Win32Backend::DropPendingInput() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+  }
+  while (PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+  }
+  while (PeekMessageW(&message, nullptr, WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK, PM_REMOVE)) {
+  }
+}
+
+// A control got the keyboard focus: by the player's mouse when the core
 // did not move it there.
 void Win32Backend::FocusArrived(int control) {
-  if (focusing_ || control == focus_) return;
+  if (focusing_ || control == state_->Focus()) return;
   InputEvent focus;
   focus.kind = InputEvent::Kind::kFocus;
   focus.control = control;
-  Queue(focus);
+  Push(focus);
 }
 
 // A frame became active: its focused control gets the focus back.
 void Win32Backend::Activated(int frame) {
-  const Control* focused = model_->Find(focus_);
-  if (focused != nullptr && focused->frame == frame) FocusChanged(focus_);
+  if (frame == state_->Front()) FocusChanged();
 }
 
 const Control* Win32Backend::ControlOf(HWND window) const {
@@ -185,20 +290,28 @@ const Control* Win32Backend::ControlOf(HWND window) const {
   return nullptr;
 }
 
-std::optional<InputEvent> Win32Backend::NextInput() {
-  while (queued_.empty()) {
-    if (broken_) return std::nullopt;
+HWND Win32Backend::WindowOf(int control) const {
+  const auto window = windows_.find(control);
+  return window == windows_.end() ? nullptr : window->second;
+}
+
+void Win32Backend::Push(const InputEvent& input) {
+  if (queue_ != nullptr) queue_->Push(input);
+}
+
+bool Win32Backend::ReadInput(InputQueue& queue) {
+  queue_ = &queue;
+  while (queue.Empty()) {
+    if (broken_) return false;
     MSG message;
-    if (GetMessageW(&message, nullptr, 0, 0) <= 0) return std::nullopt;  // WM_QUIT, or no queue
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) return false;  // WM_QUIT, or no queue
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  InputEvent input = queued_.front();
-  queued_.pop_front();
-  return input;
+  return true;
 }
 
-void Win32Backend::QueueKeyMessage(int control, UINT message, WPARAM key) {
+void Win32Backend::PushKeyMessage(int control, UINT message, WPARAM key) {
   InputEvent input;
   input.control = control;
   if (message == WM_CHAR) {
@@ -207,17 +320,18 @@ void Win32Backend::QueueKeyMessage(int control, UINT message, WPARAM key) {
       high_surrogate_ = unit;
       return;
     }
-    std::wstring character(1, unit);
-    if (unit >= 0xDC00 && unit < 0xE000 && high_surrogate_ != 0) character.insert(character.begin(), high_surrogate_);
+    std::u16string units(1, static_cast<char16_t>(unit));
+    if (unit >= 0xDC00 && unit < 0xE000 && high_surrogate_ != 0) units.insert(units.begin(), high_surrogate_);
     high_surrogate_ = 0;
+    const std::u32string character = Utf32FromUtf16(units);
     input.kind = InputEvent::Kind::kCharacter;
-    input.character = Cp936FromWide(character);
+    input.character = character.empty() ? 0 : character[0];
   } else {
     input.kind = message == WM_KEYDOWN ? InputEvent::Kind::kKeyDown : InputEvent::Kind::kKeyUp;
     input.key = static_cast<unsigned>(key);
     input.shift = GetKeyState(VK_SHIFT) < 0;
   }
-  Queue(input);
+  Push(input);
 }
 
 LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -237,20 +351,37 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wparam, LPARAM
       if ((control->kind == ControlKind::kButton && code == BN_CLICKED) ||
           (control->kind == ControlKind::kLabel && code == STN_CLICKED)) {
         input.kind = InputEvent::Kind::kClick;
-        backend->Queue(input);
       } else if (control->kind == ControlKind::kCombo && code == CBN_SELCHANGE) {
         input.kind = InputEvent::Kind::kChoose;
         input.item = static_cast<int>(SendMessageW(reinterpret_cast<HWND>(lparam), CB_GETCURSEL, 0, 0));
-        backend->Queue(input);
+      } else if (control->kind == ControlKind::kCombo && code == CBN_DROPDOWN) {
+        input.kind = InputEvent::Kind::kOpenList;
+      } else if (control->kind == ControlKind::kCombo && code == CBN_CLOSEUP) {
+        input.kind = InputEvent::Kind::kCloseList;
+      } else {
+        return 0;
       }
+      backend->Push(input);
       return 0;
+    }
+    case WM_DRAWITEM: DrawComboItem(*backend, *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)); return TRUE;
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
+      measure->itemHeight = measure->itemID == static_cast<UINT>(-1) ? 18 : 20;
+      return TRUE;
     }
     case WM_CLOSE: {  // the close box: as Esc, the window's cancel control
       InputEvent cancel;
       cancel.kind = InputEvent::Kind::kCancel;
-      backend->Queue(cancel);
+      backend->Push(cancel);
       return 0;
     }
+    case WM_SETCURSOR:
+      if (backend->State().busy) {
+        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT
+        return TRUE;
+      }
+      break;
     case WM_ACTIVATE:
       if (LOWORD(wparam) != WA_INACTIVE) {
         if (const Control* frame = backend->ControlOf(window)) backend->Activated(frame->id);
@@ -269,9 +400,7 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wparam, LPARAM
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-const char kNativeBackendName[] = "win32";
-
-std::unique_ptr<Backend> MakeNativeBackend(const LibrarySettings&, const HostServices& host) {
+std::unique_ptr<Backend> MakeWin32Backend(const LibrarySettings&, const HostServices& host) {
   return std::make_unique<Win32Backend>(host);
 }
 
