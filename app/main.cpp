@@ -42,7 +42,7 @@ int RunNormalMode(bool show_info) {
     ShowInfoFlag() = true;
     const std::string rating = RatingSummary();  // probes this machine first
     const std::string probe = ProbeSummary();
-    ShowMessageBox(kProbeInformationCaption, probe + "\n" + rating, MessageIcon::kInformation);
+    ShowWaitingMessageBox(kProbeInformationCaption, probe + "\n" + rating, MessageIcon::kInformation);
   }
   return RunDialogMode() ? 0 : FailureExitCode();
 }

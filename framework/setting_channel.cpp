@@ -41,6 +41,7 @@ void PublishDefaultSetting() {
                 static_cast<int>(error));
     return;
   }
+  RemoveOnTerminationSignals(channel.mapping);
   channel.setting = new (std::nothrow) DefaultSetting();
   ISetting* published = channel.setting;
   std::memcpy(channel.mapping.view, &published, sizeof published);

@@ -10,7 +10,13 @@ enum class MessageIcon { kNone, kInformation, kExclamation, kError };
 // open, confirmed with Enter; otherwise written to standard output.
 // With MACHINECHECK_MESSAGE_BOXES=print, every box is printed instead and
 // nothing waits (see PrintMessageBox).
+// Windows: the box has no owner and holds the input of the program's
+// windows while it is open (task modal).
 void ShowMessageBox(const std::string& caption, const std::string& text, MessageIcon icon);
+
+// The same, and on a terminal a box over the screen that waits for the
+// player too (the text is printed as well, to stay readable afterwards).
+void ShowWaitingMessageBox(const std::string& caption, const std::string& text, MessageIcon icon);
 
 // Whether MACHINECHECK_MESSAGE_BOXES=print asks for printed boxes.
 bool MessageBoxesArePrinted();

@@ -26,3 +26,9 @@ SharedMapping OpenSharedMapping(const std::string& name, std::size_t size);
 
 // Unmaps and closes (and, where the system keeps named objects, removes) it.
 void CloseSharedMapping(SharedMapping& mapping);
+
+// Removes a mapping this process made also when the process is interrupted,
+// terminated or hung up (SIGINT, SIGTERM, SIGHUP), where the system would
+// keep it after the process; then the signal ends the process as it would
+// have. Nothing to do where mappings go with their process (Windows).
+void RemoveOnTerminationSignals(const SharedMapping& mapping);

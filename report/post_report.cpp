@@ -135,6 +135,19 @@ std::string Seconds(std::chrono::milliseconds duration) {
   return text;
 }
 
+// A failed step of the exchange, in words a player can pass on
+// ("connect: Connection refused"): without the source location Boost adds
+// to its own text.
+class ExchangeError : public boost::system::system_error {
+ public:
+  ExchangeError(const boost::system::error_code& error, const std::string& step)
+      : boost::system::system_error(error, step), text_(step + ": " + error.message()) {}
+  const char* what() const noexcept override { return text_.c_str(); }
+
+ private:
+  std::string text_;
+};
+
 // A step that had not completed when the deadline passed.
 class DeadlinePassed : public std::runtime_error {
  public:
@@ -195,7 +208,7 @@ class Exchange {
       throw DeadlinePassed(std::string(step) + ": no answer from the report service within " +
                            Seconds(endpoint_.deadline) + " s");
     }
-    if (result) throw boost::system::system_error(result, step);
+    if (result) throw ExchangeError(result, step);
   }
   template <typename Start>
   void Await(const char* step, Start start) {
@@ -214,7 +227,7 @@ class Exchange {
       });
     });
     response_.append(chunk_.data(), received);
-    if (failure && errors_fail) throw boost::system::system_error(failure, step);
+    if (failure && errors_fail) throw ExchangeError(failure, step);
     return !failure;
   }
 

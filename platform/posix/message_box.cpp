@@ -7,77 +7,107 @@
 #include <vector>
 
 #include "platform/character_width.h"
+#include "platform/posix/terminal_session.h"
 #include "platform/text_encoding.h"
 #include "platform/unicode_text.h"
 
 namespace {
 
-constexpr char kConfirm[] = "[ 确定 ]";
+constexpr char32_t kConfirm[] = U"[ 确定 ]";
+constexpr char32_t kMoreBelow[] = U" ↓ ";
+constexpr char32_t kMoreAbove[] = U" ↑ ";
 
 // Whether the terminal dialog has the screen (the library shares this
 // process's curses).
 bool TerminalDialogOpen() { return stdscr != nullptr && isendwin() == FALSE; }
 
 // Text for the wide curses calls (wchar_t holds a character on this system).
-std::wstring Wide(const std::string& utf8) {
-  const std::u32string text = Utf32FromUtf8(utf8);
-  return std::wstring(text.begin(), text.end());
-}
-
-int Cells(const std::wstring& text) { return TextCells(std::u32string(text.begin(), text.end())); }
+std::wstring Wide(std::u32string_view text) { return std::wstring(text.begin(), text.end()); }
 
 // The text's lines, broken where they would be wider than `cells`.
-std::vector<std::wstring> Lines(const std::wstring& text, int cells) {
-  std::vector<std::wstring> lines(1);
+std::vector<std::u32string> Lines(std::u32string_view text, int cells) {
+  std::vector<std::u32string> lines(1);
   int used = 0;
-  for (wchar_t c : text) {
-    if (c == L'\n') {
+  for (char32_t c : text) {
+    if (c == U'\n') {
       lines.emplace_back();
       used = 0;
       continue;
     }
-    const int width = CharacterCells(static_cast<char32_t>(c));
-    if (used + width > cells && used > 0) {
+    if (used + CharacterCells(c) > cells && used > 0) {
       lines.emplace_back();
       used = 0;
     }
     lines.back() += c;
-    used += width;
+    used += CharacterCells(c);
   }
   while (lines.size() > 1 && lines.back().empty()) lines.pop_back();
   return lines;
 }
 
-// A box over the dialog: the caption in its frame, the text, an OK button;
-// Enter, Space or Esc closes it, and the dialog is drawn again.
-void ShowOverTerminalDialog(const std::string& caption, const std::string& text) {
-  const std::wstring title = Wide(" " + Utf8FromCp936(caption) + " ");
-  const std::wstring confirm = Wide(kConfirm);
-  const std::vector<std::wstring> lines = Lines(Wide(Utf8FromCp936(text)), std::max(10, COLS - 8));
-  int inside = std::max(Cells(title), Cells(confirm));
-  for (const std::wstring& line : lines) inside = std::max(inside, Cells(line));
+// A box in the middle of the screen: the caption in its frame, the text, an
+// OK button. A text taller than the screen scrolls with the arrows and the
+// page keys, with marks where it goes on. Enter, Space or Esc closes it.
+void ShowBoxOnScreen(const std::string& caption, const std::string& text) {
+  const std::u32string title = U" " + Utf32FromCp936(caption) + U" ";
+  const std::vector<std::u32string> lines = Lines(Utf32FromCp936(text), std::max(10, COLS - 8));
+  int inside = std::max(TextCells(title), TextCells(kConfirm));
+  for (const std::u32string& line : lines) inside = std::max(inside, TextCells(line));
   const int width = std::min(COLS, inside + 4);
   const int height = std::min(LINES, static_cast<int>(lines.size()) + 4);
-  WINDOW* box_window = newwin(height, width, (LINES - height) / 2, (COLS - width) / 2);
-  if (box_window == nullptr) return;
-  keypad(box_window, TRUE);
-  box(box_window, 0, 0);
-  mvwaddwstr(box_window, 0, (width - Cells(title)) / 2, title.c_str());
-  for (std::size_t i = 0; i < lines.size() && static_cast<int>(i) + 1 < height - 2; ++i) {
-    mvwaddwstr(box_window, static_cast<int>(i) + 1, 2, lines[i].c_str());
-  }
-  wattron(box_window, A_REVERSE);
-  mvwaddwstr(box_window, height - 2, (width - Cells(confirm)) / 2, confirm.c_str());
-  wattroff(box_window, A_REVERSE);
+  const int shown = std::max(1, height - 4);
+  WINDOW* window = newwin(height, width, (LINES - height) / 2, (COLS - width) / 2);
+  if (window == nullptr) return;
+  keypad(window, TRUE);
   curs_set(0);
-  wrefresh(box_window);
-  wint_t key = 0;
-  for (int kind; (kind = wget_wch(box_window, &key)) != ERR;) {
-    if (kind == KEY_CODE_YES ? key == KEY_ENTER : key == L'\r' || key == L'\n' || key == L' ' || key == 27) break;
+  for (int top = 0;;) {
+    werase(window);
+    box(window, 0, 0);
+    mvwaddwstr(window, 0, std::max(0, (width - TextCells(title)) / 2), Wide(title).c_str());
+    for (int i = 0; i < shown && top + i < static_cast<int>(lines.size()); ++i) {
+      mvwaddwstr(window, i + 1, 2, Wide(lines[static_cast<std::size_t>(top + i)]).c_str());
+    }
+    if (top > 0) mvwaddwstr(window, 0, width - 5, Wide(kMoreAbove).c_str());
+    if (top + shown < static_cast<int>(lines.size())) mvwaddwstr(window, height - 3, width - 5, Wide(kMoreBelow).c_str());
+    wattron(window, A_REVERSE);
+    mvwaddwstr(window, height - 2, (width - TextCells(kConfirm)) / 2, Wide(kConfirm).c_str());
+    wattroff(window, A_REVERSE);
+    wrefresh(window);
+    wint_t key = 0;
+    const int kind = wget_wch(window, &key);
+    if (kind == ERR) break;
+    const int last = std::max(0, static_cast<int>(lines.size()) - shown);
+    if (kind == KEY_CODE_YES) {
+      if (key == KEY_ENTER) break;
+      if (key == KEY_DOWN) top = std::min(last, top + 1);
+      if (key == KEY_UP) top = std::max(0, top - 1);
+      if (key == KEY_NPAGE) top = std::min(last, top + shown);
+      if (key == KEY_PPAGE) top = std::max(0, top - shown);
+    } else if (key == L'\r' || key == L'\n' || key == L' ' || key == 27) {
+      break;
+    }
   }
-  delwin(box_window);
+  delwin(window);
   touchwin(stdscr);
   wrefresh(stdscr);
+}
+
+void Print(const std::string& caption, const std::string& text) {
+  std::cout << '[' << Utf8FromCp936(caption) << "]\n" << Utf8FromCp936(text);
+  if (!text.empty() && text.back() != '\n') std::cout << '\n';
+  std::cout.flush();
+}
+
+SCREEN* g_box_screen = nullptr;
+std::string g_box_locale;
+
+// Gives the terminal back after a box of its own.
+void EndBoxScreen() {
+  if (g_box_screen == nullptr) return;
+  endwin();
+  delscreen(g_box_screen);
+  g_box_screen = nullptr;
+  RestoreCharacterLocale(g_box_locale);
 }
 
 }  // namespace
@@ -86,10 +116,26 @@ void ShowMessageBox(const std::string& caption, const std::string& text, Message
   if (MessageBoxesArePrinted()) {
     PrintMessageBox(caption, text);
   } else if (TerminalDialogOpen()) {
-    ShowOverTerminalDialog(caption, text);
+    ShowBoxOnScreen(caption, text);
   } else {
-    std::cout << '[' << Utf8FromCp936(caption) << "]\n" << Utf8FromCp936(text);
-    if (!text.empty() && text.back() != '\n') std::cout << '\n';
-    std::cout.flush();
+    Print(caption, text);
   }
+}
+
+void ShowWaitingMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) {
+  ShowMessageBox(caption, text, icon);
+  if (MessageBoxesArePrinted() || TerminalDialogOpen() || !StandardStreamsAreTerminals()) return;
+  g_box_locale = UseUtf8CharacterLocale();
+  if (g_box_locale.empty()) return;
+  RestoreOnTerminationSignals(EndBoxScreen);
+  g_box_screen = newterm(nullptr, stdout, stdin);
+  if (g_box_screen != nullptr) {
+    cbreak();
+    noecho();
+    nonl();
+    ShowBoxOnScreen(caption, text);
+  }
+  EndBoxScreen();
+  StopRestoringOnSignals();
+  RestoreCharacterLocale(g_box_locale);
 }

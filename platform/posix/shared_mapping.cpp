@@ -5,10 +5,29 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
+#include <cstring>
 
 namespace {
+
 // POSIX shared-memory names begin with a slash.
 std::string ObjectName(const std::string& name) { return "/" + name; }
+
+constexpr int kTerminationSignals[] = {SIGINT, SIGTERM, SIGHUP};
+using Handler = void (*)(int);
+Handler g_previous[3] = {SIG_DFL, SIG_DFL, SIG_DFL};
+// The object's file, named before any signal comes: unlink is safe in a
+// signal handler, building a name is not.
+char g_object_file[256] = {};
+
+void RemoveAndDie(int signal_number) {
+  if (g_object_file[0] != '\0') unlink(g_object_file);
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (kTerminationSignals[i] == signal_number) std::signal(signal_number, g_previous[i]);
+  }
+  std::raise(signal_number);
+}
+
 }  // namespace
 
 SharedMapping CreateSharedMapping(const std::string& name, std::size_t size, unsigned long& error,
@@ -53,4 +72,12 @@ void CloseSharedMapping(SharedMapping& mapping) {
   if (mapping.created) shm_unlink(ObjectName(mapping.name).c_str());
   mapping.view = nullptr;
   mapping.created = false;
+}
+
+void RemoveOnTerminationSignals(const SharedMapping& mapping) {
+  if (!mapping.created) return;
+  const std::string file = "/dev/shm" + ObjectName(mapping.name);
+  if (file.size() >= sizeof g_object_file) return;
+  std::memcpy(g_object_file, file.c_str(), file.size() + 1);
+  for (std::size_t i = 0; i < 3; ++i) g_previous[i] = std::signal(kTerminationSignals[i], RemoveAndDie);
 }

@@ -26,11 +26,18 @@ void ShowMessageBox(const std::string& caption, const std::string& text, Message
     PrintMessageBox(caption, text);
     return;
   }
-  // 0 when the box fails; Wine without a display gives -1.
-  if (MessageBoxW(nullptr, WideFromCp936(text).c_str(), WideFromCp936(caption).c_str(), MB_OK | IconStyle(icon)) > 0) {
+  // Without an owner, and task modal: the program's windows take no input
+  // until the box is closed. 0 when the box fails; Wine without a display
+  // gives -1.
+  if (MessageBoxW(nullptr, WideFromCp936(text).c_str(), WideFromCp936(caption).c_str(),
+                  MB_OK | MB_TASKMODAL | IconStyle(icon)) > 0) {
     return;
   }
   // No desktop to show it on: the text must not vanish.
   std::fprintf(stderr, "[%s]\n%s\n", Utf8FromCp936(caption).c_str(), Utf8FromCp936(text).c_str());
   std::fflush(stderr);
+}
+
+void ShowWaitingMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) {
+  ShowMessageBox(caption, text, icon);
 }

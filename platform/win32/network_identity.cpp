@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "platform/win32/wide_text.h"
+
 namespace {
 
 constexpr int kAdapterRecords = 16;
@@ -36,11 +38,13 @@ std::optional<std::vector<NetworkAdapterRecord>> QueryNetworkAdapters() {
   return adapters;
 }
 
+// In code page 936, as the report's other texts, whatever the system's
+// ANSI code page: a name it cannot write would become "??".
 std::string QueryUserName() {
-  char name[256] = {};
-  DWORD size = sizeof name;
-  if (!GetUserNameA(name, &size)) return {};
-  return TerminatedText(name, sizeof name);
+  wchar_t name[256] = {};
+  DWORD size = 256;
+  if (!GetUserNameW(name, &size)) return {};
+  return Cp936FromWide(name);
 }
 
 std::string QueryHostName() {

@@ -36,3 +36,5 @@ void CloseSharedMapping(SharedMapping& mapping) {
   if (mapping.handle != nullptr) CloseHandle(mapping.handle);
   mapping.view = mapping.handle = nullptr;
 }
+
+void RemoveOnTerminationSignals(const SharedMapping&) {}

@@ -261,6 +261,22 @@ play runs_out "type Edit_Orbi 1"
 expect "a dialog the player never closed ends with the failure code" [ "$status" != 0 ]
 expect "the transcript says so" grep -q "FAIL the script ran out while Main is open" "$transcript"
 
+# --- The exit status and the transcript's last line always agree.
+last_line() { tail -n 1 "$transcript"; }
+play ended "type Edit_Orbi 1
+end"
+expect "end closes the dialog as the player would: passed, exit 0" \
+  bash -c '[ "$0" = 0 ] && [ "$1" = "script passed" ]' "$status" "$(last_line)"
+play failed_late "click Btn_Close
+expect open Main"
+expect "a step left after the dialog closed: FAILED, failure exit code" \
+  bash -c '[ "$0" != 0 ] && [ "$1" = "script FAILED" ]' "$status" "$(last_line)"
+play unreadable "click Btn_Close
+clik Btn_Close"
+expect "a script that cannot be read: FAILED, failure exit code" \
+  bash -c '[ "$0" != 0 ] && [ "$1" = "script FAILED" ]' "$status" "$(last_line)"
+expect "and it says why" grep -q 'FAIL .*unknown step "clik"' "$transcript"
+
 # --- A program beside a broken installation: one clear message box naming
 # what is missing and where, the failed check in the event log, the failure
 # exit code; never a dialog with missing controls.
@@ -293,6 +309,13 @@ play no_library "click Btn_Close"
 expect "without the library the program fails" [ "$status" != 0 ]
 expect "the box names the settings file and the library it names" \
   grep -q -F "界面组件库无法加载。 设置文件：$(native_path "$work/no-library/Velum.ini") 组件库：$(native_path "$work/no-library/$library")" "$transcript"
+
+installation "$work/redirected" Velum.ini "$library"
+printf '[Redirect]\r\nPath=elsewhere.ini\r\n' > "$work/redirected/Velum.ini"
+play redirected "click Btn_Close"
+expect "Velum.ini redirecting to a missing file: the box names that file" \
+  grep -q -F "转向的设置文件 $(native_path "$work/redirected/elsewhere.ini") 不存在" "$transcript"
+expect "and so does the event log" log_says "elsewhere.ini"
 
 installation "$work/no-layout" Velum.ini "$library"
 play no_layout "click Btn_Close"

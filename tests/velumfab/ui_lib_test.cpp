@@ -297,7 +297,7 @@ TEST_F(UILibTest, PanelsRunNestedAndAnOuterEndModalWaitsForTheInnerLoop) {
   const std::string panel = std::to_string(Id("Panel"));
   // The click's event is logged once the program has returned from it.
   EXPECT_EQ(FakeBackend::log,
-            (std::vector<std::string>{"open " + main, "busy", "drop", "ready", "open " + panel, "close " + panel,
+            (std::vector<std::string>{"open " + main, "busy", "ready", "drop", "open " + panel, "close " + panel,
                                       "event " + std::to_string(Id("Open")) + " 0", "close " + main}));
 }
 

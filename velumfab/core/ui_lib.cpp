@@ -264,11 +264,19 @@ void UILib::RefocusIfHidden(const Control& control) {
 
 void UILib::SetBusy(bool busy) {
   if (state_.busy == busy) return;
-  if (busy && backend_) backend_->TakePendingInput(queue_);
-  if (!busy && backend_) backend_->DropPendingInput();
-  queue_.Accept(!busy);
-  state_.busy = busy;
-  if (backend_) backend_->BusyChanged();
+  if (busy) {
+    if (backend_) backend_->TakePendingInput(queue_);
+    queue_.Accept(false);
+    state_.busy = true;
+    if (backend_) backend_->BusyChanged();
+    return;
+  }
+  state_.busy = false;
+  if (backend_) {
+    backend_->BusyChanged();  // the window takes input again: what was made meanwhile can be told
+    backend_->DropPendingInput();
+  }
+  queue_.Accept(true);
 }
 
 }  // namespace VelumFab

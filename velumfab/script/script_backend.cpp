@@ -113,6 +113,8 @@ bool ScriptBackend::Start(const ControlModel& model, const UiState& state, std::
   }
   if (!reason.empty()) {
     Finish(reason);
+    // What the host shows of the failure stays out: the closing line is the last.
+    host_.SetValue(Velum::kTranscriptValue, "");
     return false;
   }
   Write("script " + settings_.script + ": " + std::to_string(steps_.size()) + " steps");

@@ -258,13 +258,29 @@ void Win32Backend::TakePendingInput(InputQueue& queue) {
   }
 }
 
+namespace {
+
+bool IsInput(const MSG& message) {
+  return (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) ||
+         (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) ||
+         (message.message >= WM_NCMOUSEMOVE && message.message <= WM_NCMBUTTONDBLCLK);
+}
+
+}  // namespace
+
+// Everything waiting for this thread is handled now, the player's input
+// dropped: only when nothing is left has the system (Wine reads its X
+// events only when the queue is empty) handed over all of it.
 void Win32Backend::DropPendingInput() {
   MSG message;
-  while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-  }
-  while (PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
-  }
-  while (PeekMessageW(&message, nullptr, WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (IsInput(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
   }
 }
 
