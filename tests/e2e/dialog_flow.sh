@@ -84,7 +84,7 @@ in_order_file() {
 }
 count() { grep -c -F -- "$1" "$transcript"; }
 passes() { grep -q -x "script passed" "$transcript"; }
-posts() { grep -c "POST http" "$1/log"; }
+posts() { grep -c "POST http" "$1/access.log"; }
 # The stored rows of an account: "age|sex|region|processor", one per row.
 stored() {
   MC_DB="$own/reports.sqlite" MC_ACCOUNT="$1" php -r '

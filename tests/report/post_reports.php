@@ -1,10 +1,14 @@
 <?php
 // Posts report forms to a report service on loopback, as the program
 // signs them, and counts the answers:
-//   php post_reports.php PORT COUNT FIRST [POOL]
+//   php post_reports.php PORT[,PORT...] COUNT FIRST [POOL]
 // posts COUNT reports for the accounts FIRST, FIRST+1, ... taken modulo
-// POOL (so that several clients post the same accounts), each account with
-// one hardware address of its own. Prints "accepted N repeat N other N".
+// POOL within FIRST's block of POOL accounts (so that several clients post
+// the same accounts), each account with
+// one hardware address of its own, to the ports in turn. Prints "accepted N
+// repeat N other N"; with MC_ACKNOWLEDGED set, appends each account the
+// service acknowledged (accepted or repeat) to that file, one per line; with
+// MC_SOURCE_ADDRESS set, posts from that local address.
 // With COUNT 1 it posts the fields given as NAME=VALUE arguments after
 // POOL instead (a value's "<NUL>" stands for a zero byte; "-NAME" leaves
 // the field out, after signing), printing the answer line.
@@ -22,11 +26,18 @@ function signed_form(array $fields): array
     return $form;
 }
 
-function post(string $port, array $form): string
+function post(string $ports, array $form): string
 {
+    static $turn = 0;
+    $list = explode(',', $ports);
+    $port = $list[$turn++ % count($list)];
     $body = http_build_query($form, '', '&', PHP_QUERY_RFC3986);
-    $context = stream_context_create(['http' => ['method' => 'POST', 'content' => $body, 'ignore_errors' => true,
-        'protocol_version' => 1.0, 'header' => "Content-Type: application/x-www-form-urlencoded\r\n"]]);
+    $options = ['http' => ['method' => 'POST', 'content' => $body, 'ignore_errors' => true,
+        'protocol_version' => 1.0, 'header' => "Content-Type: application/x-www-form-urlencoded\r\n"]];
+    if (getenv('MC_SOURCE_ADDRESS')) {
+        $options['socket'] = ['bindto' => getenv('MC_SOURCE_ADDRESS') . ':0'];
+    }
+    $context = stream_context_create($options);
     $answer = @file_get_contents("http://127.0.0.1:$port/kestrel/act/a2014checkmachine/postInfo.php", false, $context);
     return $answer === false ? '' : $answer;
 }
@@ -46,11 +57,16 @@ if ((int)$count === 1 && count($argv) > 5) {
     return;
 }
 $answers = ['accepted' => 0, 'repeat' => 0, 'other' => 0];
+$acknowledged = getenv('MC_ACKNOWLEDGED') ?: '';
 for ($i = 0; $i < (int)$count; $i++) {
-    $account = 10000000 + ((int)$first + $i) % $pool;
+    // Clients whose FIRST lies in the same block of POOL accounts share them.
+    $account = 10000000 + intdiv((int)$first, $pool) * $pool + ((int)$first + $i) % $pool;
     $mac = sprintf('02-00-%02X-%02X-%02X-%02X', $account >> 24 & 255, $account >> 16 & 255, $account >> 8 & 255, $account & 255);
     $answer = post($port, signed_form(['u' => (string)$account, 'mc' => $mac]));
     $code = json_decode($answer, true)['ret_code'] ?? null;
     $answers[$code === 0 ? 'accepted' : ($code === -1 ? 'repeat' : 'other')]++;
+    if ($acknowledged !== '' && ($code === 0 || $code === -1)) {
+        file_put_contents($acknowledged, "$account\n", FILE_APPEND | LOCK_EX);
+    }
 }
 printf("accepted %d repeat %d other %d\n", $answers['accepted'], $answers['repeat'], $answers['other']);

@@ -28,6 +28,8 @@ void DescribeNewReport() {
   info["GPU"] = "NVIDIA GeForce GTX 690";
   info["Level"] = "1";
   info["Times"] = "0";
+  info["Age"] = "2";
+  info["Sex"] = "1";
   info["Province"] = "\xBB\xAA\xB1\xB1\xB5\xD8\xC7\xF8";
 }
 

@@ -11,6 +11,14 @@ require_once __DIR__ . '/report_service.php';
 // Devices the tables know for certain, to pair each name with.
 const KNOWN_PROCESSOR = 'Intel Core i7 980X @ 3.33GHz';
 const KNOWN_GRAPHICS = 'NVIDIA GeForce GTX 690';
+// The batch mode reads lines of at most this many characters.
+const LONGEST_DEVICE_LINE = 1023;
+// What the program answered of a name: known, unknown, or no answer (a name
+// too long for a device-list line, or one it gave no result for).
+const NAME_KNOWN = 1;
+const NAME_UNKNOWN = 0;
+const NAME_UNRATED = -1;
+const UNRECOGNISED_PAGE_SIZE = 50;
 
 function machinecheck_program(): string
 {
@@ -25,29 +33,41 @@ function program_identity(string $program): string
     return $stat === false ? '' : $program . ':' . $stat['size'] . ':' . $stat['mtime'];
 }
 
-function open_device_names(PDO $db): void
+function name_key(string $kind, string $name): string
 {
-    $db->exec('CREATE TABLE IF NOT EXISTS device_names (kind TEXT NOT NULL, name TEXT NOT NULL,
-               program TEXT NOT NULL, known INTEGER NOT NULL, PRIMARY KEY (kind, name, program))');
+    return hash('sha256', $kind . "\0" . $name);
+}
+
+// The device-list line that rates `name` of `kind` as entry `index`, or null
+// when the batch mode could not read it.
+function device_line(int $index, string $kind, string $name): ?string
+{
+    // The batch reads tab-separated columns; an empty name is "-", which no table holds.
+    $cell = trim(strtr($name, "\t\r\n", '   ')) === '' ? '-' : strtr($name, "\t\r\n", '   ');
+    [$processor, $graphics] = $kind === 'cpu' ? [$cell, KNOWN_GRAPHICS] : [KNOWN_PROCESSOR, $cell];
+    $line = "$index\tx\tx\t$processor\t4096.00 MB\t$graphics";
+    return strlen($line) <= LONGEST_DEVICE_LINE ? $line : null;
 }
 
 // Rates `names` ([kind, name] pairs, kind "cpu" or "gpu") with the program's
-// batch mode; returns "kind\0name" => known. Null when the program cannot
-// be run.
+// batch mode; returns one answer per name (NAME_KNOWN, NAME_UNKNOWN or
+// NAME_UNRATED), in order. Null when the program cannot be run.
 function rate_names(string $program, array $names): ?array
 {
+    $answers = array_fill(0, count($names), NAME_UNRATED);
+    $lines = '';
+    foreach ($names as $index => [$kind, $name]) {
+        $line = device_line($index, $kind, $name);
+        $lines .= $line === null ? '' : $line . "\n";
+    }
+    if ($lines === '') {
+        return $answers;
+    }
     $work = sys_get_temp_dir() . '/machinecheck-names-' . bin2hex(random_bytes(8));
     if (!mkdir($work, 0700)) {
         return null;
     }
     $list = "$work/names.txt";
-    $lines = '';
-    foreach (array_values($names) as $index => [$kind, $name]) {
-        // The batch reads tab-separated columns; an empty name is "-", which no table holds.
-        $cell = trim(strtr($name, "\t\r\n", '   ')) === '' ? '-' : strtr($name, "\t\r\n", '   ');
-        [$processor, $graphics] = $kind === 'cpu' ? [$cell, KNOWN_GRAPHICS] : [KNOWN_PROCESSOR, $cell];
-        $lines .= "$index\tx\tx\t$processor\t4096.00 MB\t$graphics\n";
-    }
     file_put_contents($list, $lines);
     $process = proc_open([$program, '--eval_file', $list], [1 => ['file', '/dev/null', 'w'], 2 => ['file', '/dev/null', 'w']], $pipes);
     $status = is_resource($process) ? proc_close($process) : -1;
@@ -58,20 +78,20 @@ function rate_names(string $program, array $names): ?array
     if ($results === false) {
         return null;
     }
-    $known = [];
     foreach ($results as $line) {
         [$index, $level] = array_pad(explode("\t", $line), 2, '');
-        if (isset($names[(int)$index])) {
-            [$kind, $name] = $names[(int)$index];
-            $known["$kind\0$name"] = $level !== '-1';
+        if (ctype_digit($index) && isset($answers[(int)$index])) {
+            $answers[(int)$index] = $level === '-1' ? NAME_UNKNOWN : NAME_KNOWN;
         }
     }
-    return $known;
+    return $answers;
 }
 
-// The device names of the reports in the range that the tables do not know,
-// with how many machines reported each, most first: rows of kind, name and
-// machines. Null when the program is not set or cannot be run.
+// The device names of the reports in the range that the tables do not know
+// (or that the program could not rate), staff's hidden names left out, most
+// machines first: rows of kind, name, machines, first and last report, and
+// whether the program rated it. Null when the program is not set or cannot
+// be run.
 function unrecognised_devices(PDO $db, array $range): ?array
 {
     $program = machinecheck_program();
@@ -79,37 +99,63 @@ function unrecognised_devices(PDO $db, array $range): ?array
     if ($program === '' || $identity === '') {
         return null;
     }
-    open_device_names($db);
     [$where, $parameters] = $range;
     $reported = [];
     foreach (['cpu' => 'cpu', 'gpu' => 'dm'] as $kind => $column) {
-        $rows = $db->prepare("SELECT $column AS name, COUNT(DISTINCT mc) AS machines FROM reports $where GROUP BY $column");
+        $rows = $db->prepare("SELECT $column AS name, COUNT(DISTINCT mc) AS machines, MIN(received_at) AS first,
+                              MAX(received_at) AS last FROM reports $where GROUP BY $column");
         $rows->execute($parameters);
         foreach ($rows as $row) {
-            $reported["$kind\0{$row['name']}"] = [$kind, (string)$row['name'], (int)$row['machines']];
+            $name = (string)$row['name'];
+            $reported[name_key($kind, $name)] = ['kind' => $kind, 'name' => $name, 'machines' => (int)$row['machines'],
+                'first' => substr($row['first'], 0, 10), 'last' => substr($row['last'], 0, 10)];
         }
     }
     $known = [];
-    $cached = $db->prepare('SELECT kind, name, known FROM device_names WHERE program = ?');
+    $cached = $db->prepare('SELECT name_key, known FROM device_answers WHERE program = ?');
     $cached->execute([$identity]);
     foreach ($cached as $row) {
-        $known["{$row['kind']}\0{$row['name']}"] = (bool)$row['known'];
+        $known[$row['name_key']] = (int)$row['known'];
     }
-    $ask = array_values(array_map(fn($entry) => [$entry[0], $entry[1]], array_diff_key($reported, $known)));
+    $ask = array_values(array_diff_key($reported, $known));
     if ($ask) {
-        $answers = rate_names($program, $ask);
+        $answers = rate_names($program, array_map(fn($entry) => [$entry['kind'], $entry['name']], $ask));
         if ($answers === null) {
             return null;
         }
-        $store = $db->prepare('INSERT INTO device_names (kind, name, program, known) VALUES (?, ?, ?, ?)
-                               ON CONFLICT (kind, name, program) DO NOTHING');
-        foreach ($answers as $key => $is_known) {
-            [$kind, $name] = explode("\0", $key, 2);
-            $store->execute([$kind, $name, $identity, $is_known ? 1 : 0]);
-            $known[$key] = $is_known;
+        $store = $db->prepare('INSERT INTO device_answers (name_key, program, kind, name, known) VALUES (?, ?, ?, ?, ?)
+                               ON CONFLICT (name_key, program) DO NOTHING');
+        foreach ($ask as $index => $entry) {
+            $key = name_key($entry['kind'], $entry['name']);
+            $store->execute([$key, $identity, $entry['kind'], $entry['name'], $answers[$index]]);
+            $known[$key] = $answers[$index];
         }
     }
-    $unknown = array_values(array_filter($reported, fn($entry) => !($known["{$entry[0]}\0{$entry[1]}"] ?? true)));
-    usort($unknown, fn($a, $b) => [$b[2], $a[0], $a[1]] <=> [$a[2], $b[0], $b[1]]);
+    $hidden = $db->query('SELECT name_key FROM device_hidden')->fetchAll(PDO::FETCH_COLUMN);
+    $unknown = [];
+    foreach (array_diff_key($reported, array_flip($hidden)) as $key => $entry) {
+        if ($known[$key] !== NAME_KNOWN) {
+            $unknown[] = $entry + ['rated' => $known[$key] === NAME_UNKNOWN];
+        }
+    }
+    usort($unknown, fn($a, $b) => [$b['machines'], $a['kind'], $a['name']] <=> [$a['machines'], $b['kind'], $b['name']]);
     return $unknown;
+}
+
+// Staff hide a name from the list, until they show the hidden names again.
+function hide_device_name(PDO $db, string $kind, string $name): void
+{
+    $db->prepare('INSERT INTO device_hidden (name_key, kind, name, hidden_at) VALUES (?, ?, ?, ?)
+                  ON CONFLICT (name_key) DO NOTHING')
+        ->execute([name_key($kind, $name), $kind, $name, gmdate('Y-m-d\TH:i:s\Z')]);
+}
+
+function show_hidden_device_names(PDO $db): void
+{
+    $db->exec('DELETE FROM device_hidden');
+}
+
+function hidden_count(PDO $db): int
+{
+    return (int)$db->query('SELECT COUNT(*) FROM device_hidden')->fetchColumn();
 }

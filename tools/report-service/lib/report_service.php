@@ -32,7 +32,7 @@ function report_dsn(): string
 
 // The tables' version: the schema is made (or brought up to date) when the
 // database holds an older one, not on every request.
-const SCHEMA_VERSION = 2;
+const SCHEMA_VERSION = 3;
 
 function open_database(): PDO
 {
@@ -84,6 +84,18 @@ function create_schema(PDO $db): void
         throw $error;
     }
     $db->exec('CREATE INDEX IF NOT EXISTS reports_received_at ON reports (received_at)');
+    // The staff page's: sign-in attempts (the throttle counts them, whichever
+    // node took them), sessions, the program's answers on device names (keyed
+    // by a digest: a name may be 2 KiB) and the names staff hid.
+    $db->exec('CREATE TABLE IF NOT EXISTS staff_sign_ins (at TEXT NOT NULL, address TEXT NOT NULL, succeeded INTEGER NOT NULL)');
+    $db->exec('CREATE INDEX IF NOT EXISTS staff_sign_ins_at ON staff_sign_ins (at)');
+    $db->exec('CREATE TABLE IF NOT EXISTS staff_sessions (token_hash TEXT PRIMARY KEY, csrf TEXT NOT NULL,
+               created_at INTEGER NOT NULL, last_seen INTEGER NOT NULL, password_fingerprint TEXT NOT NULL)');
+    $db->exec('DROP TABLE IF EXISTS device_names');
+    $db->exec('CREATE TABLE IF NOT EXISTS device_answers (name_key TEXT NOT NULL, program TEXT NOT NULL,
+               kind TEXT NOT NULL, name TEXT NOT NULL, known INTEGER NOT NULL, PRIMARY KEY (name_key, program))');
+    $db->exec('CREATE TABLE IF NOT EXISTS device_hidden (name_key TEXT PRIMARY KEY, kind TEXT NOT NULL,
+               name TEXT NOT NULL, hidden_at TEXT NOT NULL)');
     $db->exec('CREATE TABLE IF NOT EXISTS report_schema (version INTEGER NOT NULL)');
     $db->exec('INSERT INTO report_schema (version) VALUES (' . SCHEMA_VERSION . ')');
 }
@@ -104,6 +116,18 @@ function report_token(array $form): string
 
 // The program sends only accounts of this form: 5 to 11 digits, no leading 0.
 const ACCOUNT_PATTERN = '/^[1-9][0-9]{4,10}$/D';
+// The closed fields hold only what the dialog and the probe can send: the
+// age and sex items' numbers, one of the eight regions (code page 936), the
+// hardware address as the program writes it (or nothing, on a machine
+// without one), the level's code and the count of submissions.
+const FIELD_PATTERNS = [
+    'ag' => '/^[1-5]$/D',
+    'sx' => '/^[12]$/D',
+    'mc' => '/^(([0-9A-F]{2}-){5}[0-9A-F]{2})?$/D',
+    'hl' => '/^[0-5]?$/D',
+    'ei' => '/^[0-9]{1,10}$/D',
+];
+const REGIONS = ['华北地区', '华东地区', '华南地区', '华中地区', '东北地区', '西北地区', '西南地区', '其他地区'];
 // The largest field and form the program can send, with room to spare.
 const MAX_FIELD_BYTES = 2048;
 const MAX_FORM_BYTES = 65536;
@@ -121,6 +145,11 @@ function receive_report(PDO $db, array $post, string $client_address): int
     if (!preg_match(ACCOUNT_PATTERN, $form['u'])) {
         return MALFORMED_FORM;
     }
+    foreach (FIELD_PATTERNS as $field => $pattern) {
+        if (!preg_match($pattern, $form[$field])) {
+            return MALFORMED_FORM;
+        }
+    }
     foreach ($form as $value) {
         // The program's text is code page 936 (GBK, with 0x80 for the euro
         // sign), which has no zero byte and no 0xFF; anything else is no
@@ -129,6 +158,9 @@ function receive_report(PDO $db, array $post, string $client_address): int
             || !mb_check_encoding($value, 'CP936')) {
             return MALFORMED_FORM;
         }
+    }
+    if (!in_array(mb_convert_encoding($form['pv'], 'UTF-8', 'CP936'), REGIONS, true)) {
+        return MALFORMED_FORM;
     }
     if (!hash_equals(report_token($form), strtolower($form['tk']))) {
         return BAD_TOKEN;

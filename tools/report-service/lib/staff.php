@@ -1,18 +1,19 @@
 <?php
-// The staff page: sign-in, the figures of the reports in a date range, the
-// devices the program's tables do not know, and the downloads.
+// The staff page: the figures of the reports in a date range, the devices
+// the program's tables do not know, and the downloads.
 require_once __DIR__ . '/report_service.php';
+require_once __DIR__ . '/staff_session.php';
 require_once __DIR__ . '/device_names.php';
 
 // What the form's numbers stand for, as the dialog's layout (Main.mox)
 // offers them: "ag" and "sx" are the chosen item's number from 1.
-const AGE_NAMES = [1 => '18岁以下', 2 => '18-22岁', 3 => '23-30岁', 4 => '31-40岁', 5 => '40岁以上'];
-const SEX_NAMES = [1 => '男', 2 => '女'];
+const AGE_NAMES = ['1' => '18岁以下', '2' => '18-22岁', '3' => '23-30岁', '4' => '31-40岁', '5' => '40岁以上'];
+const SEX_NAMES = ['1' => '男', '2' => '女'];
 const LEVEL_NAMES = ['1' => '1（最佳）', '2' => '2', '3' => '3', '4' => '4', '5' => '5（最差）', '-1' => '-1（未评级）'];
-
-const MAX_FAILED_SIGN_INS = 5;  // from one address in SIGN_IN_WINDOW_SECONDS
-const SIGN_IN_WINDOW_SECONDS = 600;
-const FAILED_SIGN_IN_DELAY_SECONDS = 1;
+// Beyond this many days the daily chart shows weeks.
+const MOST_DAILY_BARS = 45;
+// Device names longer than this are shown cut, whole in their tooltip.
+const LONGEST_SHOWN_NAME = 80;
 
 function h(string $text): string
 {
@@ -25,75 +26,30 @@ function utf8(string $gbk): string
     return mb_convert_encoding($gbk, 'UTF-8', 'CP936');
 }
 
-function staff_password_hash(): string
+// A device name for a table cell: cut when long, whole on hover.
+function shown_name(string $name): string
 {
-    $hash = getenv('MC_STAFF_PASSWORD_HASH');
-    return $hash === false ? '' : trim($hash);
-}
-
-function start_staff_session(): void
-{
-    session_name('MCSTAFF');
-    session_set_cookie_params(['path' => '/staff/', 'httponly' => true, 'samesite' => 'Strict',
-        'secure' => !empty($_SERVER['HTTPS'])]);
-    session_start();
-}
-
-function signed_in(): bool
-{
-    return ($_SESSION['staff'] ?? false) === true;
-}
-
-function csrf_token(): string
-{
-    if (empty($_SESSION['csrf'])) {
-        $_SESSION['csrf'] = bin2hex(random_bytes(16));
+    if ($name === '') {
+        return '（空）';
     }
-    return $_SESSION['csrf'];
+    if (mb_strlen($name) <= LONGEST_SHOWN_NAME) {
+        return h($name);
+    }
+    return '<span title="' . h($name) . '">' . h(mb_substr($name, 0, LONGEST_SHOWN_NAME)) . '…</span>';
+}
+
+// A cell of a download that a spreadsheet could take for a formula (after
+// blanks, or after a separator some spreadsheets split on) starts with a
+// quote instead.
+function neutralised_cell(string $cell): string
+{
+    return preg_match('/(^|[;,|\t])[\s\x{3000}]*[=+\-@\x{FF1D}\x{FF0B}\x{FF0D}\x{FF20}]|^[\r\n]/u', $cell) === 1
+        ? "'" . $cell : $cell;
 }
 
 function open_staff_database(): PDO
 {
-    $db = open_database();
-    $db->exec('CREATE TABLE IF NOT EXISTS staff_sign_ins (at TEXT NOT NULL, address TEXT NOT NULL, succeeded INTEGER NOT NULL)');
-    return $db;
-}
-
-// Every attempt is written to the server's log and kept in the database,
-// where the throttle counts the failures of the last minutes.
-function record_sign_in(PDO $db, string $address, bool $succeeded): void
-{
-    error_log(sprintf('staff sign-in from %s: %s', $address, $succeeded ? 'succeeded' : 'failed'));
-    $db->prepare('INSERT INTO staff_sign_ins (at, address, succeeded) VALUES (?, ?, ?)')
-        ->execute([gmdate('Y-m-d\TH:i:s\Z'), $address, $succeeded ? 1 : 0]);
-}
-
-function recent_failures(PDO $db, string $address): int
-{
-    $since = gmdate('Y-m-d\TH:i:s\Z', time() - SIGN_IN_WINDOW_SECONDS);
-    $count = $db->prepare('SELECT COUNT(*) FROM staff_sign_ins WHERE address = ? AND succeeded = 0 AND at >= ?');
-    $count->execute([$address, $since]);
-    return (int)$count->fetchColumn();
-}
-
-// Signs the session in when the password is right; else null and the
-// reason. A wrong password costs a second; too many from one address are
-// refused unheard for a while.
-function sign_in(PDO $db, string $password, string $address): ?string
-{
-    if (recent_failures($db, $address) >= MAX_FAILED_SIGN_INS) {
-        record_sign_in($db, $address, false);
-        return '尝试次数过多，请十分钟后再试。';
-    }
-    if (!password_verify($password, staff_password_hash())) {
-        sleep(FAILED_SIGN_IN_DELAY_SECONDS);
-        record_sign_in($db, $address, false);
-        return '密码错误。';
-    }
-    record_sign_in($db, $address, true);
-    session_regenerate_id(true);
-    $_SESSION['staff'] = true;
-    return null;
+    return open_database();
 }
 
 // The date range of the request: from and to as YYYY-MM-DD, either may be
@@ -118,7 +74,15 @@ function requested_range(array $query): array
     return [$range['from'], $range['to'], implode('；', $errors)];
 }
 
-// The SQL condition and parameters of a date range on received_at.
+// Whether the range runs backwards (its end before its start).
+function range_reversed(?string $from, ?string $to): bool
+{
+    return $from !== null && $to !== null && strcmp($from, $to) > 0;
+}
+
+// The SQL condition and parameters of a date range on received_at, compared
+// as the times they are ("YYYY-MM-DDTHH:MM:SSZ"): the end is the last second
+// of its day.
 function range_condition(?string $from, ?string $to): array
 {
     $conditions = [];
@@ -128,8 +92,8 @@ function range_condition(?string $from, ?string $to): array
         $parameters[] = $from . 'T00:00:00Z';
     }
     if ($to !== null) {
-        $conditions[] = 'received_at < ?';
-        $parameters[] = (new DateTimeImmutable($to . 'T00:00:00Z'))->modify('+1 day')->format('Y-m-d\T00:00:00\Z');
+        $conditions[] = 'received_at <= ?';
+        $parameters[] = $to . 'T23:59:59Z';
     }
     return [$conditions ? 'WHERE ' . implode(' AND ', $conditions) : '', $parameters];
 }
@@ -145,6 +109,43 @@ function counts_by(PDO $db, string $expression, array $range, string $order = 'n
     return $rows->fetchAll(PDO::FETCH_KEY_PAIR);
 }
 
+// Counts by stored value, named: a value the names know exactly takes its
+// name; any other (from before the service refused them) shows quoted.
+function named_counts(array $counts, array $names): array
+{
+    $result = [];
+    foreach ($counts as $key => $count) {
+        $name = $names[(string)$key] ?? ('“' . utf8((string)$key) . '”');
+        $result[$name] = ($result[$name] ?? 0) + $count;
+    }
+    return $result;
+}
+
+// Reports per day from the first to the last day, days without any as 0;
+// over a longer time, per week (labelled with its Monday).
+function reports_over_time(array $days): array
+{
+    if (!$days) {
+        return [];
+    }
+    $first = new DateTimeImmutable(array_key_first($days) . 'T00:00:00Z');
+    $last = new DateTimeImmutable(array_key_last($days) . 'T00:00:00Z');
+    $weekly = $last->diff($first)->days >= MOST_DAILY_BARS;
+    $series = [];
+    if ($weekly) {
+        $first = $first->modify('monday this week');
+    }
+    for ($day = $first; $day <= $last; $day = $day->modify($weekly ? '+1 week' : '+1 day')) {
+        $series[$day->format('Y-m-d')] = 0;
+    }
+    foreach ($days as $date => $count) {
+        $key = $weekly ? (new DateTimeImmutable($date . 'T00:00:00Z'))->modify('monday this week')->format('Y-m-d')
+            : $date;
+        $series[$key] += $count;
+    }
+    return ['weekly' => $weekly, 'counts' => $series];
+}
+
 // Everything the page shows of the reports in the range.
 function report_figures(PDO $db, ?string $from, ?string $to): array
 {
@@ -158,7 +159,7 @@ function report_figures(PDO $db, ?string $from, ?string $to): array
     // a machine without a level) is "not rated".
     $levels = array_fill_keys(array_keys(LEVEL_NAMES), 0);
     foreach (counts_by($db, 'hl', $range) as $level => $count) {
-        $levels[isset(LEVEL_NAMES[(string)$level]) ? (string)$level : '-1'] += $count;
+        $levels[isset(LEVEL_NAMES[(string)$level]) && (string)$level !== '-1' ? (string)$level : '-1'] += $count;
     }
     $memory = [];
     foreach (counts_by($db, 'mm', $range) as $text => $count) {
@@ -167,13 +168,6 @@ function report_figures(PDO $db, ?string $from, ?string $to): array
         $memory[$label] = ($memory[$label] ?? 0) + $count;
     }
     uksort($memory, fn($a, $b) => (int)$a <=> (int)$b);
-    $named = function (array $counts, array $names): array {
-        $result = [];
-        foreach ($counts as $key => $count) {
-            $result[$names[(int)$key] ?? ('“' . utf8((string)$key) . '”')] = $count;
-        }
-        return $result;
-    };
     $regions = [];
     foreach (counts_by($db, 'pv', $range) as $region => $count) {
         $regions[utf8((string)$region)] = $count;
@@ -181,41 +175,44 @@ function report_figures(PDO $db, ?string $from, ?string $to): array
     return [
         'reports' => (int)$reports,
         'machines' => (int)$machines,
-        'days' => counts_by($db, 'substr(received_at, 1, 10)', $range, 'k'),
+        'over_time' => reports_over_time(counts_by($db, 'substr(received_at, 1, 10)', $range, 'k')),
         'levels' => $levels,
         'memory' => $memory,
         'processors' => counts_by($db, 'cpu', $range, 'n DESC, k', 10),
         'graphics' => counts_by($db, 'dm', $range, 'n DESC, k', 10),
         'regions' => $regions,
-        'ages' => $named(counts_by($db, 'ag', $range, 'k'), AGE_NAMES),
-        'sexes' => $named(counts_by($db, 'sx', $range, 'k'), SEX_NAMES),
+        'ages' => named_counts(counts_by($db, 'ag', $range, 'k'), AGE_NAMES),
+        'sexes' => named_counts(counts_by($db, 'sx', $range, 'k'), SEX_NAMES),
     ];
 }
 
-// A bar chart as SVG: one bar per label, its count above it.
+// A bar chart as SVG: one bar per label, its count above it; many bars
+// scroll sideways inside the page rather than widen it.
 function bar_chart(array $counts, string $title): string
 {
     if (!$counts) {
         return '<p class="empty">没有数据</p>';
     }
-    $bar = 36;
-    $gap = 14;
+    $bar = count($counts) > 30 ? 14 : 36;
+    $gap = count($counts) > 30 ? 6 : 14;
     $height = 160;
     $width = count($counts) * ($bar + $gap) + $gap + 60;  // room for the last slanted label
     $top = max(1, max($counts));
-    $svg = sprintf('<svg class="chart" role="img" aria-label="%s" width="%d" height="%d" viewBox="0 0 %d %d">',
-        h($title), $width, $height + 70, $width, $height + 70);
+    $svg = sprintf('<div class="chart-box"><svg class="chart" role="img" aria-label="%s" width="%d" height="%d" viewBox="0 0 %d %d">',
+        h($title), $width, $height + 80, $width, $height + 80);
     $x = $gap;
     foreach ($counts as $label => $count) {
         $bar_height = (int)round($count / $top * ($height - 20));
         $svg .= sprintf('<rect x="%d" y="%d" width="%d" height="%d"><title>%s: %d</title></rect>', $x,
             $height - $bar_height, $bar, $bar_height, h((string)$label), $count);
-        $svg .= sprintf('<text x="%d" y="%d" class="count">%d</text>', $x + $bar / 2, $height - $bar_height - 4, $count);
-        $svg .= sprintf('<text x="%d" y="%d" class="label" transform="rotate(30 %d %d)">%s</text>', $x + 4,
-            $height + 14, $x + 4, $height + 14, h((string)$label));
+        if ($count > 0) {
+            $svg .= sprintf('<text x="%d" y="%d" class="count">%d</text>', $x + $bar / 2, $height - $bar_height - 4, $count);
+        }
+        $svg .= sprintf('<text x="%d" y="%d" class="label" transform="rotate(45 %d %d)">%s</text>', $x + 2,
+            $height + 12, $x + 2, $height + 12, h((string)$label));
         $x += $bar + $gap;
     }
-    return $svg . '</svg>';
+    return $svg . '</svg></div>';
 }
 
 function count_table(array $counts, string $heading, bool $stored_text = false, string $id = ''): string
@@ -226,7 +223,7 @@ function count_table(array $counts, string $heading, bool $stored_text = false, 
     $html = '<table' . ($id !== '' ? ' id="' . h($id) . '"' : '') . '><tr><th>' . h($heading) . '</th><th>报告数</th></tr>';
     foreach ($counts as $name => $count) {
         $shown = $stored_text ? utf8((string)$name) : (string)$name;
-        $html .= '<tr><td>' . h($shown === '' ? '（空）' : $shown) . '</td><td class="n">' . (int)$count . '</td></tr>';
+        $html .= '<tr><td>' . shown_name($shown) . '</td><td class="n">' . (int)$count . '</td></tr>';
     }
     return $html . '</table>';
 }
@@ -235,7 +232,8 @@ function count_table(array $counts, string $heading, bool $stored_text = false, 
 // where to sign in (or that the page is off).
 function refuse_without_sign_in(bool $download): void
 {
-    if (staff_password_hash() === '') {
+    $problem = staff_page_problem();
+    if ($problem !== '') {
         http_response_code(503);
     } elseif ($download) {
         http_response_code(401);
@@ -244,19 +242,19 @@ function refuse_without_sign_in(bool $download): void
         header('Location: /staff/');
     }
     header('Content-Type: text/plain; charset=UTF-8');
-    echo staff_password_hash() === '' ? "员工页面未启用。\n" : "请先登录：/staff/\n";
+    echo $problem === 'off' ? "员工页面未启用。\n" : ($problem === 'invalid' ? "员工密码设置无效。\n" : "请先登录：/staff/\n");
 }
 
-// Opens the session of a download; false, after answering without data,
-// when nobody is signed in.
-function start_staff_download(): bool
+// The database of a download, when someone is signed in; else null, after
+// answering without data.
+function staff_download_database(): ?PDO
 {
-    if (staff_password_hash() !== '') {
-        start_staff_session();
-        if (signed_in()) {
-            return true;
+    if (staff_page_problem() === '') {
+        $db = open_staff_database();
+        if (signed_in($db)) {
+            return $db;
         }
     }
     refuse_without_sign_in(true);
-    return false;
+    return null;
 }

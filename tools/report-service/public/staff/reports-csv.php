@@ -2,7 +2,8 @@
 // The reports of the page's date range as CSV (UTF-8), for spreadsheets.
 require __DIR__ . '/../../lib/staff.php';
 
-if (!start_staff_download()) {
+$db = staff_download_database();
+if ($db === null) {
     return;
 }
 [$from, $to, $error] = requested_range($_GET);
@@ -13,7 +14,7 @@ if ($error !== '') {
     return;
 }
 [$where, $parameters] = range_condition($from, $to);
-$rows = open_staff_database()->prepare("SELECT * FROM reports $where ORDER BY id");
+$rows = $db->prepare("SELECT * FROM reports $where ORDER BY id");
 $rows->execute($parameters);
 header('Content-Type: text/csv; charset=UTF-8');
 header('Content-Disposition: attachment; filename="reports.csv"');
@@ -22,6 +23,5 @@ fwrite($out, "\xEF\xBB\xBF");  // so that spreadsheets read UTF-8
 $columns = array_merge(['received_at', 'client_address'], REPORT_FIELDS);
 fputcsv($out, $columns);
 foreach ($rows as $row) {
-    // A cell that a spreadsheet would take for a formula starts with a quote.
-    fputcsv($out, array_map(fn($column) => preg_replace('/^([=+\-@\t\r])/', "'$1", utf8((string)$row[$column])), $columns));
+    fputcsv($out, array_map(fn($column) => neutralised_cell(utf8((string)$row[$column])), $columns));
 }

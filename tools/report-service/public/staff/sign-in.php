@@ -1,16 +1,15 @@
 <?php
-// Signs the staff in (POST password), then back to the page.
+// Signs the staff in (POST of the page's own form), then back to the page.
 require __DIR__ . '/../../lib/staff.php';
 
-if (staff_password_hash() === '' || $_SERVER['REQUEST_METHOD'] !== 'POST') {
+if (staff_page_problem() !== '' || $_SERVER['REQUEST_METHOD'] !== 'POST') {
     refuse_without_sign_in(false);
     return;
 }
-start_staff_session();
-$password = $_POST['password'] ?? '';
-$error = sign_in(open_staff_database(), is_string($password) ? $password : '', $_SERVER['REMOTE_ADDR'] ?? '');
-if ($error !== null) {
-    $_SESSION['sign_in_error'] = $error;
+$outcome = 'forged';
+if (from_own_sign_in_form()) {
+    $password = $_POST['password'] ?? '';
+    $outcome = sign_in(open_staff_database(), is_string($password) ? $password : '', $_SERVER['REMOTE_ADDR'] ?? '');
 }
 http_response_code(303);
-header('Location: /staff/');
+header('Location: /staff/' . ($outcome === null ? '' : '?sign_in=' . $outcome));

@@ -2,11 +2,10 @@
 // Ends the staff session (POST with the page's token).
 require __DIR__ . '/../../lib/staff.php';
 
-if (staff_password_hash() !== '' && $_SERVER['REQUEST_METHOD'] === 'POST') {
-    start_staff_session();
-    if (signed_in() && hash_equals(csrf_token(), (string)($_POST['csrf'] ?? ''))) {
-        $_SESSION = [];
-        session_destroy();
+if (staff_page_problem() === '' && $_SERVER['REQUEST_METHOD'] === 'POST') {
+    $db = open_staff_database();
+    if (posted_with_token($db)) {
+        end_session($db);
     }
 }
 http_response_code(303);

@@ -1,13 +1,13 @@
 <?php
-// The device names the tables do not know, as a text file: machines, kind
-// and name per line, most first.
+// The device names the tables do not know, as a text file: machines, kind,
+// name, first and last day reported, per line, most first.
 require __DIR__ . '/../../lib/staff.php';
 
-if (!start_staff_download()) {
+$db = staff_download_database();
+if ($db === null) {
     return;
 }
 [$from, $to, $error] = requested_range($_GET);
-$db = open_staff_database();
 $unrecognised = $error === '' ? unrecognised_devices($db, range_condition($from, $to)) : null;
 header('Content-Type: text/plain; charset=UTF-8');
 if ($unrecognised === null) {
@@ -16,7 +16,10 @@ if ($unrecognised === null) {
     return;
 }
 header('Content-Disposition: attachment; filename="unrecognised-devices.txt"');
-echo "machines\tkind\tname\n";
-foreach ($unrecognised as [$kind, $name, $machines]) {
-    echo $machines, "\t", $kind === 'cpu' ? 'processor' : 'graphics', "\t", strtr(utf8($name), "\t\r\n", '   '), "\n";
+echo "machines\tkind\tname\tfirst\tlast\trated\n";
+foreach ($unrecognised as $device) {
+    $cells = [(string)$device['machines'], $device['kind'] === 'cpu' ? 'processor' : 'graphics',
+        neutralised_cell(strtr(utf8($device['name']), "\t\r\n", '   ')), $device['first'], $device['last'],
+        $device['rated'] ? 'unknown' : 'not rated'];
+    echo implode("\t", $cells), "\n";
 }
