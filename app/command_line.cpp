@@ -12,7 +12,8 @@ po::options_description OptionSet() {
       ("show_info", po::value<bool>()->default_value(false)->implicit_value(true))
       ("eval", po::value<std::string>())
       ("eval_file", po::value<std::string>())
-      ("mute", po::value<bool>()->default_value(false)->implicit_value(true));
+      ("mute", po::value<bool>()->default_value(false)->implicit_value(true))
+      ("version", po::bool_switch());
   return options;
 }
 
@@ -27,6 +28,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine command_line;
   command_line.show_info = values["show_info"].as<bool>();
   command_line.mute = values["mute"].as<bool>();
+  command_line.version = values["version"].as<bool>();
   if (values.count("eval")) command_line.eval = values["eval"].as<std::string>();
   if (values.count("eval_file")) command_line.eval_file = values["eval_file"].as<std::string>();
   return command_line;

@@ -9,6 +9,7 @@ struct CommandLine {
   std::optional<std::string> eval;
   std::optional<std::string> eval_file;
   bool mute = false;
+  bool version = false;  // --version: the program's version, and nothing else
 };
 
 // Parses "--name value" / "--name=value" options. Throws

@@ -58,6 +58,10 @@ int MachineCheckMain(const std::vector<std::string>& args) {
     ReportFailure((boost::format(kBadCommandLine) % error.what()).str());
     return FailureExitCode();
   }
+  if (command_line.version) {
+    ShowMessageBox(kVersionCaption, kVersionText, MessageIcon::kInformation);
+    return 0;
+  }
   if (command_line.eval) return RunEvalMode(*command_line.eval, command_line.mute);
   if (command_line.eval_file) return RunBatchMode(*command_line.eval_file);
   return RunNormalMode(command_line.show_info);

@@ -3,9 +3,11 @@
 // Texts the command-line modes show.
 inline constexpr char kEvalCaption[] = "Evaluation";
 inline constexpr char kProbeInformationCaption[] = "Probe Information";
+inline constexpr char kVersionCaption[] = "MachineCheck";
+inline constexpr char kVersionText[] = "MachineCheck " MC_VERSION;
 inline constexpr char kBadCommandLine[] = "Invalid command line: %1%.\n"
                                           "Options: --eval \"processor|graphics adapter|memory in GiB\" [--mute], "
-                                          "--eval_file <device list>, --show_info";
+                                          "--eval_file <device list>, --show_info, --version";
 inline constexpr char kBadEvalMemory[] = "The memory size \"%1%\" in --eval is not a number of GiB.";
 inline constexpr char kEvalMemoryOutOfRange[] =
     "The memory size \"%1%\" in --eval is out of range: it must be at least 0 and below 8589934592 GiB.";

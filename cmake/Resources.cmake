@@ -10,8 +10,10 @@ if(NOT WIN32)
 endif()
 
 if(WIN32)
+  # The manifest carries the project's version.
+  configure_file(resources/MachineCheck.manifest.in "${CMAKE_BINARY_DIR}/generated/resources/MachineCheck.manifest" @ONLY)
   add_library(mc_resources OBJECT resources/resources.rc)
-  target_include_directories(mc_resources PRIVATE "${CMAKE_SOURCE_DIR}/resources")
+  target_include_directories(mc_resources PRIVATE "${CMAKE_SOURCE_DIR}/resources" "${CMAKE_BINARY_DIR}/generated/resources")
   # The resource compiler's dependencies are not scanned: a changed table
   # must rebuild the resources.
   list(TRANSFORM MC_RESOURCES PREPEND "${CMAKE_SOURCE_DIR}/resources/" OUTPUT_VARIABLE resource_files)
@@ -53,3 +55,18 @@ const std::vector<EmbeddedResource>& EmbeddedResources() {
   target_include_directories(mc_resources PRIVATE "${CMAKE_SOURCE_DIR}")
   set_source_files_properties("${generated}" PROPERTIES OBJECT_DEPENDS "${depends}")
 endif()
+
+# mc_version_resource(TARGET FILE TYPE DESCRIPTION): the VERSIONINFO resource
+# of a Windows binary (TYPE VFT_APP or VFT_DLL), from the project's version.
+function(mc_version_resource target file type description)
+  if(NOT WIN32)
+    return()
+  endif()
+  set(version_file "${file}")
+  set(version_file_type "${type}")
+  set(version_description "${description}")
+  get_filename_component(version_name "${file}" NAME_WE)
+  set(rc "${CMAKE_BINARY_DIR}/generated/${target}_version.rc")
+  configure_file("${CMAKE_SOURCE_DIR}/resources/version.rc.in" "${rc}" @ONLY)
+  target_sources(${target} PRIVATE "${rc}")
+endfunction()

@@ -9,11 +9,6 @@
 
 namespace {
 
-// Shared with the receiving service.
-constexpr char kFirstSalt[] = "Q!z8&Lm#4pT*w2e";
-constexpr char kSecondSalt[] = "#&!%$KRTV3N92";
-constexpr char kThirdSalt[] = "v7.201911qx$";
-
 constexpr char kBodyTemplate[] =
     "u=%s&mc=%s&cpu=%s&mm=%s&dm=%s&os=%s&rs=%s&hl=%s&pn=%s&nc=%s&ei=%s&ag=%s&sx=%s&pv=%s&tk=%s";
 
@@ -55,8 +50,9 @@ std::string LevelCode(const std::string& level) {
 std::string ReportToken(const std::string& account, const std::string& mac, const std::string& cpu,
                         const std::string& ram, const std::string& gpu, const std::string& level_code,
                         const std::string& times) {
+  static const ReportSalts salts = BuildReportSalts();
   const std::string signed_text =
-      account + kFirstSalt + mac + cpu + ram + gpu + kSecondSalt + level_code + times + kThirdSalt;
+      account + salts.first + mac + cpu + ram + gpu + salts.second + level_code + times + salts.third;
   static constexpr char kHex[] = "0123456789abcdef";
   std::string token;
   for (std::uint8_t byte : Md5(signed_text)) {

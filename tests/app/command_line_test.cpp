@@ -23,6 +23,9 @@ TEST(ParseCommandLine, ReadsEachOptionInBothValueForms) {
 
   EXPECT_FALSE(ParseCommandLine(Args{"--mute=false"}).mute);
   EXPECT_TRUE(ParseCommandLine(Args{"--mute=1"}).mute);
+  EXPECT_FALSE(all.version);
+  EXPECT_TRUE(ParseCommandLine(Args{"--version"}).version);
+  EXPECT_THROW(ParseCommandLine(Args{"--version=yes"}), boost::program_options::error);
 }
 
 TEST(ParseCommandLine, RejectsWhatTheOptionSetDoesNotAllow) {

@@ -55,6 +55,11 @@ linux() { [ "$platform" = linux ]; }
 
 i7="Intel Core i7 980X @ 3.33GHz|NVIDIA GeForce GTX 690|8"
 
+# Without a display the Windows box goes to standard error.
+run --version
+expect "--version shows the program's version" contains "$out$err" "MachineCheck $MC_EXPECTED_VERSION"
+expect "and exits with 0" [ "$status" = 0 ]
+
 run --eval "$i7"
 if linux; then
   expect "eval shows the report" contains "$out" $'[Evaluation]\nCPU: Intel Core i7 980X @ 3.33GHz\t10500\nGPU: NVIDIA GeForce GTX 690\t14000\nLevel: 1\nGainExtra: 348'
