@@ -8,6 +8,7 @@
 
 #include "platform/character_width.h"
 #include "platform/posix/terminal_session.h"
+#include "platform/posix/termination_signals.h"
 #include "platform/text_encoding.h"
 #include "platform/unicode_text.h"
 
@@ -99,7 +100,6 @@ void Print(const std::string& caption, const std::string& text) {
 }
 
 SCREEN* g_box_screen = nullptr;
-std::string g_box_locale;
 
 // Gives the terminal back after a box of its own.
 void EndBoxScreen() {
@@ -107,7 +107,6 @@ void EndBoxScreen() {
   endwin();
   delscreen(g_box_screen);
   g_box_screen = nullptr;
-  RestoreCharacterLocale(g_box_locale);
 }
 
 }  // namespace
@@ -125,9 +124,9 @@ void ShowMessageBox(const std::string& caption, const std::string& text, Message
 void ShowWaitingMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) {
   ShowMessageBox(caption, text, icon);
   if (MessageBoxesArePrinted() || TerminalDialogOpen() || !StandardStreamsAreTerminals()) return;
-  g_box_locale = UseUtf8CharacterLocale();
-  if (g_box_locale.empty()) return;
-  RestoreOnTerminationSignals(EndBoxScreen);
+  const std::string previous_locale = UseUtf8CharacterLocale();
+  if (previous_locale.empty()) return;
+  DoOnTerminationSignals(EndBoxScreen);
   g_box_screen = newterm(nullptr, stdout, stdin);
   if (g_box_screen != nullptr) {
     cbreak();
@@ -136,6 +135,6 @@ void ShowWaitingMessageBox(const std::string& caption, const std::string& text, 
     ShowBoxOnScreen(caption, text);
   }
   EndBoxScreen();
-  StopRestoringOnSignals();
-  RestoreCharacterLocale(g_box_locale);
+  StopDoingOnTerminationSignals(EndBoxScreen);
+  RestoreCharacterLocale(previous_locale);
 }

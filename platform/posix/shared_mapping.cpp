@@ -5,28 +5,20 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
+
+#include "platform/posix/termination_signals.h"
 
 namespace {
 
 // POSIX shared-memory names begin with a slash.
 std::string ObjectName(const std::string& name) { return "/" + name; }
 
-constexpr int kTerminationSignals[] = {SIGINT, SIGTERM, SIGHUP};
-using Handler = void (*)(int);
-Handler g_previous[3] = {SIG_DFL, SIG_DFL, SIG_DFL};
 // The object's file, named before any signal comes: unlink is safe in a
 // signal handler, building a name is not.
 char g_object_file[256] = {};
 
-void RemoveAndDie(int signal_number) {
-  if (g_object_file[0] != '\0') unlink(g_object_file);
-  for (std::size_t i = 0; i < 3; ++i) {
-    if (kTerminationSignals[i] == signal_number) std::signal(signal_number, g_previous[i]);
-  }
-  std::raise(signal_number);
-}
+void RemoveObjectFile() { unlink(g_object_file); }
 
 }  // namespace
 
@@ -79,5 +71,5 @@ void RemoveOnTerminationSignals(const SharedMapping& mapping) {
   const std::string file = "/dev/shm" + ObjectName(mapping.name);
   if (file.size() >= sizeof g_object_file) return;
   std::memcpy(g_object_file, file.c_str(), file.size() + 1);
-  for (std::size_t i = 0; i < 3; ++i) g_previous[i] = std::signal(kTerminationSignals[i], RemoveAndDie);
+  DoOnTerminationSignals(RemoveObjectFile);
 }

@@ -5,27 +5,11 @@
 #include <unistd.h>
 
 #include <clocale>
-#include <csignal>
 #include <cstring>
 
 #include "platform/temp_directory.h"
 
 namespace {
-
-constexpr int kTerminationSignals[] = {SIGINT, SIGTERM, SIGHUP};
-using Handler = void (*)(int);
-Handler g_previous[3] = {SIG_DFL, SIG_DFL, SIG_DFL};
-void (*g_restore)() = nullptr;
-
-// Restores, then hands the signal to what handled it before (by default
-// that ends the process).
-void RestoreAndDie(int signal_number) {
-  if (g_restore != nullptr) g_restore();
-  for (std::size_t i = 0; i < 3; ++i) {
-    if (kTerminationSignals[i] == signal_number) std::signal(signal_number, g_previous[i]);
-  }
-  std::raise(signal_number);
-}
 
 int g_standard_error = -1;  // the real standard error while it is held
 int g_held = -1;            // where it is held: a file of its own, already unlinked
@@ -49,16 +33,6 @@ std::string UseUtf8CharacterLocale() {
 }
 
 void RestoreCharacterLocale(const std::string& previous) { std::setlocale(LC_CTYPE, previous.c_str()); }
-
-void RestoreOnTerminationSignals(void (*restore)()) {
-  g_restore = restore;
-  for (std::size_t i = 0; i < 3; ++i) g_previous[i] = std::signal(kTerminationSignals[i], RestoreAndDie);
-}
-
-void StopRestoringOnSignals() {
-  for (std::size_t i = 0; i < 3; ++i) std::signal(kTerminationSignals[i], g_previous[i]);
-  g_restore = nullptr;
-}
 
 void HoldStandardError() {
   if (g_held >= 0) return;

@@ -13,12 +13,6 @@ bool StandardStreamsAreTerminals();
 std::string UseUtf8CharacterLocale();
 void RestoreCharacterLocale(const std::string& previous);
 
-// Calls `restore` when the process is interrupted (SIGINT), terminated
-// (SIGTERM) or hung up (SIGHUP), then lets the signal end the process as it
-// would have. StopRestoringOnSignals puts the default handling back.
-void RestoreOnTerminationSignals(void (*restore)());
-void StopRestoringOnSignals();
-
 // While a full-screen program has the terminal, what the process writes to
 // standard error is kept aside instead of landing on the screen; released,
 // it is written to standard error as it was. Release is safe in a signal

@@ -27,14 +27,7 @@ wm=$!
 failed=0
 
 window_log="$work/out"
-. "$here/../support/x_windows.sh"
-texts() { "${runner[@]}" "$window_texts" "$1" 2>/dev/null | tr -d '\r'; }
-# click CELL-X CELL-Y WIDTH: the middle of a control of the layout (cells of
-# 8 by 24 pixels) in the dialog's window.
-click() {
-  xdotool mousemove --window "$(window Corvo)" $(($1 * 8 + $3 * 4)) $(($2 * 24 + 12)) click 1
-  sleep 0.3
-}
+. "$here/player_window.sh"
 # choose CELL-Y N: opens the combo box in that row and takes its N-th item.
 choose() {
   click 18 "$1" 22

@@ -22,12 +22,7 @@ openbox >/dev/null 2>&1 &
 wm=$!
 failed=0
 window_log="$work/out"
-. "$here/../support/x_windows.sh"
-texts() { "${runner[@]}" "$window_texts" "$1" 2>/dev/null | tr -d '\r'; }
-click() {
-  xdotool mousemove --window "$(window Corvo)" $(($1 * 8 + $3 * 4)) $(($2 * 24 + 12)) click 1
-  sleep 0.3
-}
+. "$here/player_window.sh"
 
 # A service that takes connections and never answers: each post waits for
 # the whole deadline.

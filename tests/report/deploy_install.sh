@@ -9,8 +9,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 printf 'MC_REPORT_DSN=sqlite:/var/lib/machinecheck/reports.sqlite\nMC_STAFF_PASSWORD_HASH=x\n' > "$work/settings"
 expect "install writes the node's configuration" \
-  env DESTDIR="$work/root" "$here/../../tools/report-service/deploy/install" 8080 "$work/settings"
-etc="$work/root/etc"
+  env DESTDIR="$work/destdir" "$here/../../tools/report-service/deploy/install" 8080 "$work/settings"
+etc="$work/destdir/etc"
 cat > "$work/nginx.conf" <<CONF
 pid $work/nginx.pid;
 error_log $work/error.log;

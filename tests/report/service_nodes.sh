@@ -16,22 +16,15 @@ chmod 755 "$work"
 pg_data="$work/postgresql"
 cleanup() {
   for name in sqlite a b; do "$node" stop "$work/$name"; done
-  as_postgres pg_ctl -D "$pg_data" -m immediate stop >/dev/null 2>&1
+  stop_postgresql "$pg_data"
   rm -rf "$work"
 }
 trap cleanup EXIT
 source "$here/../support/expectations.sh"
 source "$here/staff_client.sh"
-as_postgres() {
-  local bin
-  bin=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -n 1)
-  if [ "$(id -u)" = 0 ]; then runuser -u postgres -- "$bin/$1" "${@:2}"; else "$bin/$1" "${@:2}"; fi
-}
+source "$here/postgresql_server.sh"
 pg_port=$((port + 3))
-mkdir -p "$pg_data" && [ "$(id -u)" = 0 ] && chown postgres "$pg_data"
-as_postgres initdb -D "$pg_data" -A trust -E SQL_ASCII --locale=C -U postgres >/dev/null || exit 1
-as_postgres pg_ctl -D "$pg_data" -l "$pg_data/log" -w \
-  -o "-p $pg_port -k $pg_data -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=200" start >/dev/null || exit 1
+start_postgresql "$pg_data" "$pg_port" max_connections=200 || exit 1
 postgresql="pgsql:host=127.0.0.1;port=$pg_port;dbname=postgres"
 password="open sesame"
 MC_STAFF_PASSWORD_HASH=$(php -r 'echo password_hash($argv[1], PASSWORD_DEFAULT);' "$password")

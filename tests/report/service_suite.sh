@@ -19,28 +19,19 @@ pg_data=""
 cleanup() {
   bash "$service" stop "$port" "$work/service"
   bash "$service" stop $((port + 1)) "$work/service-off"
-  [ -n "$pg_data" ] && as_postgres pg_ctl -D "$pg_data" -m immediate stop >/dev/null 2>&1
+  [ -n "$pg_data" ] && stop_postgresql "$pg_data"
   rm -rf "$work"
 }
 trap cleanup EXIT
 source "$here/../support/expectations.sh"
 source "$here/staff_client.sh"
+source "$here/postgresql_server.sh"
 report_failure() { echo "FAILED: $kind: $1"; }
 
-# PostgreSQL refuses to run as root: then its own user runs it.
-as_postgres() {
-  local bin
-  bin=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -n 1)
-  if [ "$(id -u)" = 0 ]; then runuser -u postgres -- "$bin/$1" "${@:2}"; else "$bin/$1" "${@:2}"; fi
-}
 if [ "$kind" = postgresql ]; then
   pg_data="$work/postgresql"
   pg_port=$((port + 2))
-  mkdir -p "$pg_data" && [ "$(id -u)" = 0 ] && chown postgres "$pg_data"
-  # SQL_ASCII keeps every byte: the stored values are code page 936, as the program sends them.
-  as_postgres initdb -D "$pg_data" -A trust -E SQL_ASCII --locale=C -U postgres >/dev/null || exit 1
-  as_postgres pg_ctl -D "$pg_data" -l "$pg_data/log" -w \
-    -o "-p $pg_port -k $pg_data -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null || exit 1
+  start_postgresql "$pg_data" "$pg_port" || exit 1
   export MC_REPORT_DSN="pgsql:host=127.0.0.1;port=$pg_port;dbname=postgres" MC_REPORT_DB_USER=postgres
 else
   export MC_REPORT_DSN="sqlite:$work/reports.sqlite"

@@ -9,6 +9,7 @@
 
 #include "platform/character_width.h"
 #include "platform/posix/terminal_session.h"
+#include "platform/posix/termination_signals.h"
 #include "velumfab/terminal/terminal_colors.h"
 
 namespace VelumFab {
@@ -126,12 +127,12 @@ bool TerminalBackend::Start(const ControlModel& model, const UiState& state, std
   const std::string term = terminal == nullptr ? "" : terminal;
   // Ours before curses sets up, so that curses leaves them to us and a
   // signal still ends the process as a signal.
-  RestoreOnTerminationSignals(RestoreTerminal);
+  DoOnTerminationSignals(RestoreTerminal);
   g_screen = newterm(nullptr, stdout, stdin);
   if (g_screen == nullptr || !TerminalAddressesCells()) {
     if (g_screen != nullptr) endwin();
     g_screen = nullptr;
-    StopRestoringOnSignals();
+    StopDoingOnTerminationSignals(RestoreTerminal);
     RestoreCharacterLocale(g_previous_locale);
     reason = "the terminal (TERM=" + term + ") cannot draw the dialog: it needs one that places its cursor, "
              "such as TERM=xterm-256color";
@@ -158,7 +159,7 @@ void TerminalBackend::Stop() {
   if (!running_) return;
   running_ = false;
   RestoreTerminal();
-  StopRestoringOnSignals();
+  StopDoingOnTerminationSignals(RestoreTerminal);
   std::set_terminate(g_previous_terminate);
 }
 

@@ -43,7 +43,10 @@ function name_key(string $kind, string $name): string
 function device_line(int $index, string $kind, string $name): ?string
 {
     // The batch reads tab-separated columns; an empty name is "-", which no table holds.
-    $cell = trim(strtr($name, "\t\r\n", '   ')) === '' ? '-' : strtr($name, "\t\r\n", '   ');
+    $cell = strtr($name, "\t\r\n", '   ');
+    if (trim($cell) === '') {
+        $cell = '-';
+    }
     [$processor, $graphics] = $kind === 'cpu' ? [$cell, KNOWN_GRAPHICS] : [KNOWN_PROCESSOR, $cell];
     $line = "$index\tx\tx\t$processor\t4096.00 MB\t$graphics";
     return strlen($line) <= LONGEST_DEVICE_LINE ? $line : null;

@@ -47,9 +47,11 @@ function neutralised_cell(string $cell): string
         ? "'" . $cell : $cell;
 }
 
-function open_staff_database(): PDO
+// The staff page's query for a date range and a page of the unrecognised
+// list (the first page needs none).
+function page_query(?string $from, ?string $to, int $page = 1): string
 {
-    return open_database();
+    return http_build_query(array_filter(['from' => $from, 'to' => $to, 'page' => $page > 1 ? $page : null]));
 }
 
 // The date range of the request: from and to as YYYY-MM-DD, either may be
@@ -250,7 +252,7 @@ function refuse_without_sign_in(bool $download): void
 function staff_download_database(): ?PDO
 {
     if (staff_page_problem() === '') {
-        $db = open_staff_database();
+        $db = open_database();
         if (signed_in($db)) {
             return $db;
         }

@@ -104,8 +104,8 @@ function csrf_token(PDO $db): string
 function posted_with_token(PDO $db): bool
 {
     $sent = $_POST['csrf'] ?? '';
-    return $_SERVER['REQUEST_METHOD'] === 'POST' && is_string($sent) && csrf_token($db) !== ''
-        && hash_equals(csrf_token($db), $sent);
+    $token = csrf_token($db);
+    return $_SERVER['REQUEST_METHOD'] === 'POST' && is_string($sent) && $token !== '' && hash_equals($token, $sent);
 }
 
 function start_session(PDO $db): void

@@ -7,7 +7,7 @@ if (staff_page_problem() !== '') {
     refuse_without_sign_in(false);
     return;
 }
-$db = open_staff_database();
+$db = open_database();
 if (!signed_in($db) || !posted_with_token($db)) {
     http_response_code(403);
     header('Content-Type: text/plain; charset=UTF-8');

@@ -32,7 +32,7 @@ if ($problem === 'invalid') {
         . '不是 password_hash 生成的散列，所以谁也无法登录。请运维人员按说明重新设置后重启服务。</p>');
     return;
 }
-$db = open_staff_database();
+$db = open_database();
 if (!signed_in($db)) {
     $reasons = ['wrong' => '密码错误。', 'locked' => '尝试次数过多，请一分钟后再试。',
         'forged' => '登录请求不是来自本页面，没有受理。请在本页面重新登录。'];
@@ -50,11 +50,11 @@ if (!signed_in($db)) {
 $reversed = range_reversed($from, $to);
 $figures = report_figures($db, $from, $to);
 $unrecognised = unrecognised_devices($db, range_condition($from, $to));
-$query = http_build_query(array_filter(['from' => $from, 'to' => $to]));
+$query = page_query($from, $to);
 $pages = $unrecognised === null ? 1 : max(1, (int)ceil(count($unrecognised) / UNRECOGNISED_PAGE_SIZE));
 $page_number = max(1, min($pages, (int)($_GET['page'] ?? 1)));
 $csrf = h(csrf_token($db));
-$here = '?' . http_build_query(array_filter(['from' => $from, 'to' => $to, 'page' => $page_number > 1 ? $page_number : null]));
+$here = '?' . page_query($from, $to, $page_number);
 
 $range_note = '';
 if ($reversed) {
@@ -109,7 +109,7 @@ if ($unrecognised === null) {
         $body .= '<p id="pages">第 ' . $page_number . ' / ' . $pages . ' 页 ';
         foreach ([[$page_number - 1, '上一页', 'previous-page'], [$page_number + 1, '下一页', 'next-page']] as [$to_page, $label, $id]) {
             if ($to_page >= 1 && $to_page <= $pages) {
-                $body .= '<a id="' . $id . '" href="/staff/?' . h(http_build_query(array_filter(['from' => $from, 'to' => $to, 'page' => $to_page]))) . '">' . $label . '</a> ';
+                $body .= '<a id="' . $id . '" href="/staff/?' . h(page_query($from, $to, $to_page)) . '">' . $label . '</a> ';
             }
         }
         $body .= '</p>';

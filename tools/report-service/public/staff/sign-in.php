@@ -9,7 +9,7 @@ if (staff_page_problem() !== '' || $_SERVER['REQUEST_METHOD'] !== 'POST') {
 $outcome = 'forged';
 if (from_own_sign_in_form()) {
     $password = $_POST['password'] ?? '';
-    $outcome = sign_in(open_staff_database(), is_string($password) ? $password : '', $_SERVER['REMOTE_ADDR'] ?? '');
+    $outcome = sign_in(open_database(), is_string($password) ? $password : '', $_SERVER['REMOTE_ADDR'] ?? '');
 }
 http_response_code(303);
 header('Location: /staff/' . ($outcome === null ? '' : '?sign_in=' . $outcome));

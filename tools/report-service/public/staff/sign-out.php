@@ -3,7 +3,7 @@
 require __DIR__ . '/../../lib/staff.php';
 
 if (staff_page_problem() === '' && $_SERVER['REQUEST_METHOD'] === 'POST') {
-    $db = open_staff_database();
+    $db = open_database();
     if (posted_with_token($db)) {
         end_session($db);
     }
